@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The language code stored under key "C": only the exact value "A" means English.
+inline bool isEnglish(const QString& languageCode)
+{
+    return languageCode == QLatin1String("A");
+}
+
+// Picks the text for the language code at hand.
+inline QString pick(const QString& languageCode, const QString& french, const QString& english)
+{
+    return isEnglish(languageCode) ? english : french;
+}

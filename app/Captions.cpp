@@ -1,0 +1,50 @@
+#include "Captions.h"
+
+QList<CaptionPair> mainWindowCaptions()
+{
+    // "DataPage" is the data page of the tab control; its caption is the tab's text.
+    return {
+        {QStringLiteral("Fen_principale"), QStringLiteral("Calculateur de prix de vente d'actions"),
+         QStringLiteral("Shares selling price calculator")},
+        {QStringLiteral("Fichier"), QStringLiteral("&Fichier"), QStringLiteral("&File")},
+        {QStringLiteral("Calculer"), QStringLiteral("&Calculer"), QStringLiteral("&Calculate")},
+        {QStringLiteral("EffacerLesDonnées"), QStringLiteral("Éffacer les &données"),
+         QStringLiteral("Clear &data")},
+        {QStringLiteral("quitter"), QStringLiteral("&Quitter"), QStringLiteral("&Quit")},
+        {QStringLiteral("Langue"), QStringLiteral("&Langue"), QStringLiteral("&Language")},
+        {QStringLiteral("Français"), QStringLiteral("&Français"), QStringLiteral("&French")},
+        {QStringLiteral("Anglais"), QStringLiteral("&Anglais"), QStringLiteral("&English")},
+        {QStringLiteral("APropos"), QStringLiteral("&À propos"), QStringLiteral("&About")},
+        {QStringLiteral("Frame_Type_Benefice"), QStringLiteral("Type de &bénéfice recherché"),
+         QStringLiteral("Type of &sought-after profit")},
+        {QStringLiteral("Pourcentage"), QStringLiteral("&Pourcentage"),
+         QStringLiteral("&Percentage")},
+        {QStringLiteral("Numéraire"), QStringLiteral("&Numéraire"), QStringLiteral("Cas&h")},
+        {QStringLiteral("Frame_Impots"), QStringLiteral("&Imposition des plus-values"),
+         QStringLiteral("Capital gain &taxing")},
+        {QStringLiteral("Bout_Calculer"), QStringLiteral("&CALCULER"), QStringLiteral("&CALCULATE")},
+        {QStringLiteral("Bout_Efface"), QStringLiteral("Éffacer les &données"),
+         QStringLiteral("Clear &data")},
+        {QStringLiteral("Label1"), QStringLiteral("Prix d'achat"), QStringLiteral("Purchase price")},
+        {QStringLiteral("Label2"), QStringLiteral("Nombre d'actions"),
+         QStringLiteral("Number of shares")},
+        {QStringLiteral("DataPage"), QStringLiteral("Donnée&s"), QStringLiteral("Data&s")},
+        {QStringLiteral("Frame_Px_Revient"), QStringLiteral("Prix de revient unitaire"),
+         QStringLiteral("Cost price / unit")},
+        {QStringLiteral("Frame_Px_Vente"), QStringLiteral("Prix de vente minimum"),
+         QStringLiteral("Selling price minimum")},
+        {QStringLiteral("Frame_Bén_Avt_Impôt"), QStringLiteral("Bénéfice avant impôt"),
+         QStringLiteral("Profit before tax")},
+        {QStringLiteral("Frame_Bén_Après_Impôt"), QStringLiteral("Bénéfice après impôt"),
+         QStringLiteral("Profit after tax")},
+    };
+}
+
+QString profitCaption(bool percentage, bool english)
+{
+    if (percentage)
+        return english ? QStringLiteral("Sought-after profit (0 - 100)")
+                       : QStringLiteral("Bénéfice désiré (0 - 100)");
+    return english ? QStringLiteral("Sought-after profit (>0)")
+                   : QStringLiteral("Bénéfice désiré (>0)");
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// A caption of the main window in both languages, found by the object name of its control.
+struct CaptionPair
+{
+    QString objectName;
+    QString french;
+    QString english;
+};
+
+// The captions the language menu switches. Label4 is not in it: its text follows the profit type.
+QList<CaptionPair> mainWindowCaptions();
+
+// Label4's caption for the selected profit type.
+QString profitCaption(bool percentage, bool english);

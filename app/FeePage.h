@@ -1,0 +1,34 @@
+#pragma once
+
+#include "FeeRow.h"
+#include "ScheduleTexts.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The fee page: five brackets of trade amounts with their fee, then the minimum and maximum fee.
+class FeePage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FeePage(QWidget* parent = nullptr);
+
+    std::array<FeeRow, bracketCount> rows;
+    QLabel* Label8;
+    QLineEdit* Text_Mini;
+    QLabel* Label9;
+    QLineEdit* Text_Maxi;
+    QPushButton* Bout_EffaceFrais;
+
+    ScheduleTexts schedule() const;
+    void setSchedule(const ScheduleTexts& schedule);
+
+    // The controls in their keyboard order on this page.
+    QList<QWidget*> keyboardOrder() const;
+};

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "IniStore.h"
+
+#include <QMainWindow>
+
+class DataPage;
+class FeePage;
+class Messenger;
+class QAction;
+class QMenu;
+class QTabWidget;
+class QWidget;
+class ResultArea;
+
+// The calculator's window. Its controls hold all the working state: the trade data, the fee
+// schedule and the results live only in the fields, and the handlers move texts between them
+// and the plain logic of the other libraries.
+class Fen_principale : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    Fen_principale(IniStore store, Messenger& messenger, QString version,
+                   QWidget* parent = nullptr);
+
+    // Handlers, named after their control and event; menu items run their button's handler.
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    void Calculer_Click();
+    void Bout_Calculer_Click();
+    void EffacerLesDonnées_Click();
+    void Bout_Efface_Click();
+    void EffacerLesFrais_Click();
+    void Bout_EffaceFrais_Click();
+    void quitter_Click();
+    void Français_Click();
+    void Anglais_Click();
+    void Param_Tx_Imposition_Click();
+    void APropos_Click();
+    void Pourcentage_Click();
+    void Numéraire_Click();
+    void Tabulation_Change();
+    void Affichage_Imposition();
+    void Enreg_Frais();
+
+    DataPage* dataPage() const { return m_dataPage; }
+    FeePage* feePage() const { return m_feePage; }
+    ResultArea* results() const { return m_results; }
+    QTabWidget* Tabulation() const { return m_tabs; }
+
+    QSize compactSize() const { return m_designSize; }
+    QSize expandedSize() const { return {m_designSize.width(), m_expandedHeight}; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createMenus();
+    void createCentralArea();
+    void connectHandlers();
+    void layOut();
+    void centre(double left, double top);
+    void centreTruncated();
+    void expand();
+
+    QString languageCode() const;
+    void applyLanguage(bool english);
+    void applyPageState();
+    void applyDataKeyboardOrder();
+    void applyFeeKeyboardOrder();
+    void reselectOptions();
+    void showDataPage();
+    void showFeePage();
+
+    IniStore m_store;
+    Messenger& m_messenger;
+    QString m_version;
+
+    QMenu* m_fichier = nullptr;
+    QAction* m_calculer = nullptr;
+    QAction* m_effacerLesDonnees = nullptr;
+    QAction* m_effacerLesFrais = nullptr;
+    QAction* m_quitter = nullptr;
+    QMenu* m_langue = nullptr;
+    QAction* m_francais = nullptr;
+    QAction* m_anglais = nullptr;
+    QMenu* m_parametrage = nullptr;
+    QAction* m_tauxImposition = nullptr;
+    QMenu* m_interrogation = nullptr;
+    QAction* m_aPropos = nullptr;
+
+    QTabWidget* m_tabs = nullptr;
+    DataPage* m_dataPage = nullptr;
+    FeePage* m_feePage = nullptr;
+    ResultArea* m_results = nullptr;
+
+    QSize m_designSize;
+    int m_expandedHeight = 0;
+    bool m_shownOnce = false;
+    bool m_quitting = false;
+};

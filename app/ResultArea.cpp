@@ -1,0 +1,85 @@
+#include "ResultArea.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QLabel* resultLabel(QGroupBox* frame, const QString& name, const QString& accessibleName)
+{
+    auto* label = new QLabel(frame);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setAccessibleName(accessibleName);
+    auto* layout = qobject_cast<QVBoxLayout*>(frame->layout());
+    if (!layout)
+        layout = new QVBoxLayout(frame);
+    layout->addWidget(label);
+    return label;
+}
+
+} // namespace
+
+ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ResultArea"));
+
+    Frame_Px_Revient = frame(this, QStringLiteral("Frame_Px_Revient"),
+                             QStringLiteral("Prix de revient unitaire"));
+    Frame_Px_Vente =
+        frame(this, QStringLiteral("Frame_Px_Vente"), QStringLiteral("Prix de vente minimum"));
+    Frame_Bén_Avt_Impôt = frame(this, QStringLiteral("Frame_Bén_Avt_Impôt"),
+                                QStringLiteral("Bénéfice avant impôt"));
+    Frame_Bén_Après_Impôt = frame(this, QStringLiteral("Frame_Bén_Après_Impôt"),
+                                  QStringLiteral("Bénéfice après impôt"));
+    Frame_Frais = frame(this, QStringLiteral("Frame_Frais"), QStringLiteral("Frais de courtage"));
+
+    Text_Px_Rev = resultLabel(Frame_Px_Revient, QStringLiteral("Text_Px_Rev"),
+                              QStringLiteral("Prix de revient unitaire"));
+    Text_pv = resultLabel(Frame_Px_Vente, QStringLiteral("Text_pv"),
+                          QStringLiteral("Prix de vente minimum"));
+    Text_Bén_Avt_Impôt = resultLabel(Frame_Bén_Avt_Impôt, QStringLiteral("Text_Bén_Avt_Impôt"),
+                                     QStringLiteral("Bénéfice avant impôt"));
+    Text_Bén_Après_Impôt = resultLabel(Frame_Bén_Après_Impôt,
+                                       QStringLiteral("Text_Bén_Après_Impôt"),
+                                       QStringLiteral("Bénéfice après impôt"));
+    Text_Frais_Achat = resultLabel(Frame_Frais, QStringLiteral("Text_Frais_Achat"),
+                                   QStringLiteral("Frais de courtage à l'achat"));
+    Text_Frais_Vente = resultLabel(Frame_Frais, QStringLiteral("Text_Frais_Vente"),
+                                   QStringLiteral("Frais de courtage à la vente"));
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(Frame_Px_Revient, 0, 0);
+    grid->addWidget(Frame_Px_Vente, 0, 1);
+    grid->addWidget(Frame_Bén_Avt_Impôt, 1, 0);
+    grid->addWidget(Frame_Bén_Après_Impôt, 1, 1);
+    grid->addWidget(Frame_Frais, 0, 2, 2, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+
+    setFramesVisible(false);
+}
+
+void ResultArea::setFramesVisible(bool visible)
+{
+    for (QGroupBox* box : {Frame_Px_Revient, Frame_Px_Vente, Frame_Bén_Avt_Impôt,
+                           Frame_Bén_Après_Impôt, Frame_Frais})
+        box->setVisible(visible);
+}
+
+bool ResultArea::framesVisible() const
+{
+    return !Frame_Px_Vente->isHidden();
+}

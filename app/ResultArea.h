@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+
+// The results below the tab control: five captioned frames holding six read-only labels.
+class ResultArea : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ResultArea(QWidget* parent = nullptr);
+
+    QGroupBox* Frame_Px_Revient;
+    QGroupBox* Frame_Px_Vente;
+    QGroupBox* Frame_Bén_Avt_Impôt;
+    QGroupBox* Frame_Bén_Après_Impôt;
+    QGroupBox* Frame_Frais;
+    QLabel* Text_Px_Rev;
+    QLabel* Text_pv;
+    QLabel* Text_Bén_Avt_Impôt;
+    QLabel* Text_Bén_Après_Impôt;
+    QLabel* Text_Frais_Achat;
+    QLabel* Text_Frais_Vente;
+
+    void setFramesVisible(bool visible);
+    bool framesVisible() const;
+};

@@ -148,8 +148,8 @@ void FeePage::setSchedule(const ScheduleTexts& schedule)
 {
     for (int n = 0; n < bracketCount; ++n)
         rows[n].setTexts(schedule.brackets[n]);
-    Text_Mini->setText(schedule.minimum);
-    Text_Maxi->setText(schedule.maximum);
+    setTextIfChanged(Text_Mini, schedule.minimum);
+    setTextIfChanged(Text_Maxi, schedule.maximum);
 }
 
 QList<QWidget*> FeePage::keyboardOrder() const

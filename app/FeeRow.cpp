@@ -1,5 +1,7 @@
 #include "FeeRow.h"
 
+#include "FieldWidth.h"
+
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -11,9 +13,9 @@ BracketTexts FeeRow::texts() const
 
 void FeeRow::setTexts(const BracketTexts& texts) const
 {
-    lower->setText(texts.lower);
-    upper->setText(texts.upper);
-    fee->setText(texts.fee);
+    setTextIfChanged(lower, texts.lower);
+    setTextIfChanged(upper, texts.upper);
+    setTextIfChanged(fee, texts.fee);
     (texts.percentage ? percentage : value)->setChecked(true);
 }
 

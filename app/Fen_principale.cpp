@@ -1,6 +1,9 @@
 #include "Fen_principale.h"
 
 #include "Captions.h"
+#include "Fen_APropos_Enreg.h"
+#include "Param_Tx_Impot.h"
+#include "TaxRates.h"
 #include "DataPage.h"
 #include "FeePage.h"
 #include "FeeStore.h"
@@ -421,15 +424,23 @@ void Fen_principale::showFeePage()
 
 void Fen_principale::Affichage_Imposition()
 {
-    // Filled in by the tax rates.
+    const RateTexts rates = loadShownRates(m_store, m_messenger, QLocale());
+    m_dataPage->dix->setText(rateCaption(rates[0]));
+    m_dataPage->vingt_six->setText(rateCaption(rates[1]));
+    m_dataPage->trente_deux->setText(rateCaption(rates[2]));
 }
 
 void Fen_principale::Param_Tx_Imposition_Click()
 {
+    Param_Tx_Impôt dialog(m_store, m_messenger, this);
+    dialog.exec();
     showDataPage();
     Form_Activate();
 }
 
 void Fen_principale::APropos_Click()
 {
+    Fen_APropos_Enreg box(m_store, m_messenger, m_version, this);
+    box.exec();
+    Form_Activate();
 }

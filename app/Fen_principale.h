@@ -6,6 +6,13 @@
 
 class DataPage;
 class FeePage;
+class QLineEdit;
+class QLocale;
+class QRadioButton;
+struct ScheduleFieldRef;
+struct SellingPrice;
+struct TradeTexts;
+enum class TradeField;
 class Messenger;
 class QAction;
 class QMenu;
@@ -65,7 +72,16 @@ private:
     void layOut();
     void centre(double left, double top);
     void centreTruncated();
+    void centreExactly();
     void expand();
+
+    void calculate();
+    void showPurchaseResults(const SellingPrice& result, const QLocale& locale);
+    void restoreLimitTexts();
+    void writeTrade(const TradeTexts& trade);
+    QLineEdit* tradeField(TradeField field) const;
+    QWidget* feeField(const ScheduleFieldRef& ref) const;
+    QRadioButton* selectedTaxOption() const;
 
     QString languageCode() const;
     void applyLanguage(bool english);

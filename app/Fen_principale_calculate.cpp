@@ -1,15 +1,218 @@
 #include "Fen_principale.h"
 
+#include "CalcMessages.h"
 #include "DataPage.h"
+#include "FeePage.h"
+#include "FeeRules.h"
+#include "FeeStore.h"
+#include "FieldWidth.h"
+#include "FieldNormalisation.h"
+#include "Messenger.h"
+#include "NumberText.h"
 #include "ResultArea.h"
+#include "ResultTexts.h"
+#include "SchedulePreparation.h"
+#include "SellingPriceSearch.h"
+#include "TaxRates.h"
+#include "TradeCheck.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabWidget>
+
+namespace {
+
+// Shows the fee page as the preparation has left it so far before each of its messages, so the
+// user sees the brackets it is talking about.
+class FeePageRefresher : public Messenger
+{
+public:
+    FeePageRefresher(Messenger& messenger, FeePage& page, const ScheduleTexts& schedule)
+        : m_messenger(messenger), m_page(page), m_schedule(schedule)
+    {
+    }
+
+    void inform(const Message& message) override
+    {
+        m_page.setSchedule(m_schedule);
+        m_messenger.inform(message);
+    }
+
+    bool confirm(const Message& message) override
+    {
+        m_page.setSchedule(m_schedule);
+        return m_messenger.confirm(message);
+    }
+
+private:
+    Messenger& m_messenger;
+    FeePage& m_page;
+    const ScheduleTexts& m_schedule;
+};
+
+} // namespace
 
 void Fen_principale::Bout_Calculer_Click()
 {
+    DataPage& page = *m_dataPage;
+    TradeTexts trade{page.Text_pa->text(), page.Text_nb->text(), page.Text_ben->text()};
+    ScheduleTexts schedule = m_feePage->schedule();
+    normaliseFields(trade, schedule);
+    m_feePage->setSchedule(schedule);
+
+    const auto currentLanguage = [this] { return languageCode(); };
+    const std::optional<TradeRefusal> tradeRefusal =
+        checkTrade(trade, page.Pourcentage->isChecked(), currentLanguage);
+    writeTrade(trade);
+    if (tradeRefusal) {
+        m_messenger.inform(tradeRefusal->message);
+        QLineEdit* field = tradeField(tradeRefusal->field);
+        field->clear();
+        showDataPage();
+        field->setFocus();
+        return;
+    }
+
+    FeePageRefresher refresher(m_messenger, *m_feePage, schedule);
+    const std::optional<ScheduleRefusal> scheduleRefusal =
+        prepareSchedule(schedule, refresher, currentLanguage, [this](const ScheduleTexts& saved) {
+            m_feePage->setSchedule(saved);
+            Enreg_Frais();
+        });
+    m_feePage->setSchedule(schedule);
+    if (scheduleRefusal) {
+        showFeePage();
+        feeField(scheduleRefusal->focus)->setFocus();
+        return;
+    }
+
+    calculate();
+}
+
+void Fen_principale::calculate()
+{
+    DataPage& page = *m_dataPage;
+    const QLocale locale;
+    const RateTexts rates = loadCalculationRates(m_store, locale);
+    const int selectedRate = page.dix->isChecked() ? 0 : page.vingt_six->isChecked() ? 1 : 2;
+    const double taxRate = rateValue(rates[selectedRate], locale);
+    const bool percentMode = page.Pourcentage->isChecked();
+    const Trade trade{plainNumber(page.Text_pa->text()), plainNumber(page.Text_nb->text()),
+                      plainNumber(page.Text_ben->text()), percentMode};
+    const CalcOutcome outcome =
+        findSellingPrice(scheduleFromTexts(m_feePage->schedule()), trade, taxRate);
+    const SellingPrice& result = outcome.result;
+
+    switch (outcome.status) {
+    case CalcStatus::TaxRateInvalid:
+        m_messenger.inform(refusalMessage(outcome, languageCode()));
+        showDataPage();
+        selectedTaxOption()->setFocus();
+        return;
+    case CalcStatus::PercentageFeeInvalid:
+        m_messenger.inform(refusalMessage(outcome, languageCode()));
+        showFeePage();
+        m_feePage->rows[qBound(0, outcome.bracketNumber - 1, bracketCount - 1)].fee->setFocus();
+        return;
+    case CalcStatus::PriceInvalid:
+        m_messenger.inform(refusalMessage(outcome, languageCode()));
+        return;
+    case CalcStatus::PurchaseOverLimit:
+    case CalcStatus::SaleOverLimit:
+        expand();
+        if (outcome.status == CalcStatus::SaleOverLimit)
+            showPurchaseResults(result, locale);
+        m_messenger.inform(refusalMessage(outcome, languageCode()));
+        Bout_Efface_Click();
+        restoreLimitTexts();
+        return;
+    case CalcStatus::Done:
+        break;
+    }
+
+    expand();
+    showPurchaseResults(result, locale);
+    m_results->Text_pv->setText(Texte_Euros(result.price, EurosVariant::Price));
+    m_results->Text_Frais_Vente->setText(
+        displayText(feeCaption(result.saleFee, TradeSide::Sale, locale)));
+    m_results->Text_Bén_Avt_Impôt->setText(
+        Texte_Euros(result.profitBeforeTax, EurosVariant::Profit));
+    m_results->Text_Bén_Après_Impôt->setText(
+        Texte_Euros(result.profitAfterTax, EurosVariant::Profit));
+    restoreLimitTexts();
+    m_results->setFramesVisible(true);
+    centreExactly();
+    applyDataKeyboardOrder();
+    if (result.inexact)
+        m_messenger.inform(inexactPriceMessage(result, trade.wantedProfit, percentMode, locale));
+    page.Bout_Calculer->setFocus();
+}
+
+void Fen_principale::showPurchaseResults(const SellingPrice& result, const QLocale& locale)
+{
+    m_results->Text_Px_Rev->setText(Texte_Euros(result.costPrice, EurosVariant::Price));
+    m_results->Text_Frais_Achat->setText(
+        displayText(feeCaption(result.purchaseFee, TradeSide::Purchase, locale)));
+}
+
+void Fen_principale::restoreLimitTexts()
+{
+    // A minimum of 0 and a maximum of the open bound are no limits: shown empty.
+    if (plainNumber(m_feePage->Text_Mini->text()) == 0)
+        m_feePage->Text_Mini->clear();
+    if (plainNumber(m_feePage->Text_Maxi->text()) == openBound)
+        m_feePage->Text_Maxi->clear();
+}
+
+void Fen_principale::writeTrade(const TradeTexts& trade)
+{
+    setTextIfChanged(m_dataPage->Text_pa, trade.price);
+    setTextIfChanged(m_dataPage->Text_nb, trade.shares);
+    setTextIfChanged(m_dataPage->Text_ben, trade.profit);
+}
+
+QLineEdit* Fen_principale::tradeField(TradeField field) const
+{
+    switch (field) {
+    case TradeField::Shares:
+        return m_dataPage->Text_nb;
+    case TradeField::Profit:
+        return m_dataPage->Text_ben;
+    case TradeField::Price:
+        break;
+    }
+    return m_dataPage->Text_pa;
+}
+
+QWidget* Fen_principale::feeField(const ScheduleFieldRef& ref) const
+{
+    const FeeRow& row = m_feePage->rows[qBound(0, ref.bracket, bracketCount - 1)];
+    switch (ref.field) {
+    case ScheduleField::Upper:
+        return row.upper;
+    case ScheduleField::Fee:
+        return row.fee;
+    case ScheduleField::FeeType:
+        return row.percentage->isChecked() ? row.percentage : row.value;
+    case ScheduleField::Minimum:
+        return m_feePage->Text_Mini;
+    case ScheduleField::Maximum:
+        return m_feePage->Text_Maxi;
+    case ScheduleField::Lower:
+        break;
+    }
+    return row.lower;
+}
+
+QRadioButton* Fen_principale::selectedTaxOption() const
+{
+    if (m_dataPage->dix->isChecked())
+        return m_dataPage->dix;
+    return m_dataPage->vingt_six->isChecked() ? m_dataPage->vingt_six : m_dataPage->trente_deux;
 }
 
 void Fen_principale::Bout_Efface_Click()
@@ -23,8 +226,13 @@ void Fen_principale::Bout_Efface_Click()
     m_dataPage->vingt_six->setChecked(true);
     m_dataPage->Pourcentage->setChecked(true);
     Pourcentage_Click();
+    centreExactly();
+    m_dataPage->Text_pa->setFocus();
+}
+
+void Fen_principale::centreExactly()
+{
     const QRect screenArea = screen()->geometry();
     centre(screenArea.left() + (screenArea.width() - m_designSize.width()) / 2.0,
            screenArea.top() + (screenArea.height() - m_expandedHeight) / 2.0);
-    m_dataPage->Text_pa->setFocus();
 }

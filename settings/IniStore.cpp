@@ -1,18 +1,102 @@
 #include "IniStore.h"
 
+#include "IniDocument.h"
+#include "IniFile.h"
+
+#include <QLockFile>
+
+#include <chrono>
+
+namespace {
+
+// What the Windows reader hands back through its 255-character buffer.
+constexpr qsizetype maxValueLength = 254;
+
+// A write takes milliseconds; a lock older than this belongs to a process that hung or died
+// on another machine sharing the folder.
+constexpr std::chrono::milliseconds staleLockAge = std::chrono::seconds(10);
+constexpr std::chrono::milliseconds lockWait = std::chrono::seconds(3);
+
+QString cutToMaxLength(QString value)
+{
+    if (value.size() <= maxValueLength)
+        return value;
+    value.truncate(maxValueLength);
+    if (value.back().isHighSurrogate())
+        value.chop(1);
+    return value;
+}
+
+struct EditOutcome
+{
+    bool changed = false;
+    bool allStored = true;
+};
+
+EditOutcome applyEntries(IniDocument& document, const QString& section,
+                         const QList<std::pair<QString, QString>>& entries)
+{
+    EditOutcome outcome;
+    for (const auto& [key, value] : entries) {
+        switch (document.setValue(section, key, value)) {
+        case IniDocument::Edit::Changed:
+            outcome.changed = true;
+            break;
+        case IniDocument::Edit::Unchanged:
+            break;
+        case IniDocument::Edit::Refused:
+            outcome.allStored = false;
+            break;
+        }
+    }
+    return outcome;
+}
+
+} // namespace
+
 IniStore::IniStore(QString filePath) : m_filePath(std::move(filePath)) {}
 
-QString IniStore::Lire_Ini(const QString&, const QString&) const
+QString IniStore::Lire_Ini(const QString& section, const QString& key) const
 {
-    return {};
+    const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+    if (!bytes)
+        return {};
+    const IniDocument document = IniDocument::fromFileBytes(*bytes);
+    return cutToMaxLength(document.value(section, key).value_or(QString()));
 }
 
-bool IniStore::Ecrire_Ini(const QString&, const QString&, const QString&) const
+bool IniStore::Ecrire_Ini(const QString& section, const QString& key, const QString& value) const
 {
-    return false;
+    return writeKeys(section, {{key, value}});
 }
 
-bool IniStore::writeKeys(const QString&, const QList<std::pair<QString, QString>>&) const
+bool IniStore::writeKeys(const QString& section,
+                         const QList<std::pair<QString, QString>>& entries) const
 {
-    return false;
+    // A first look without the lock: when the file already holds every value (the language
+    // code written at each start), there is nothing to lock or write.
+    const std::optional<QByteArray> current = IniFile::read(m_filePath);
+    if (!current)
+        return false;
+    IniDocument preview = IniDocument::fromFileBytes(*current);
+    const EditOutcome previewOutcome = applyEntries(preview, section, entries);
+    if (!previewOutcome.changed)
+        return previewOutcome.allStored;
+    if (!IniFile::mayReplace(m_filePath))
+        return false;
+
+    // Another copy of the program may have written since the first look: the change is made
+    // again on what the file holds once the lock is ours.
+    QLockFile lock(m_filePath + QLatin1String(".lock"));
+    lock.setStaleLockTime(staleLockAge);
+    if (!lock.tryLock(lockWait))
+        return false;
+    const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+    if (!bytes)
+        return false;
+    IniDocument document = IniDocument::fromFileBytes(*bytes);
+    const EditOutcome outcome = applyEntries(document, section, entries);
+    if (outcome.changed && !IniFile::replace(m_filePath, document.bytes()))
+        return false;
+    return outcome.allStored;
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "IniSyntax.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// The bytes of a settings file, read and edited the way the Windows private-profile functions
+// do: names match without regard to case, only the first section of a name counts, and an edit
+// touches the one line it concerns and keeps every other byte of the file.
+class IniDocument
+{
+public:
+    // A UTF-16 file (by its byte-order mark) is read but never written; any other file is read
+    // in the Windows-1252 code page, after a UTF-8 byte-order mark if it has one.
+    static IniDocument fromFileBytes(const QByteArray& bytes);
+
+    bool isWritable() const { return !m_utf16File; }
+    // The file as edited; a UTF-16 file as it was read.
+    const QByteArray& bytes() const { return m_utf16File ? *m_utf16File : m_bytes; }
+
+    // The whole value, not cut; empty when the section or the key is missing.
+    std::optional<QString> value(QStringView section, QStringView key) const;
+
+    enum class Edit
+    {
+        Unchanged, // the key already holds the value
+        Changed,
+        Refused, // a name or value the file cannot hold, or a file we never write
+    };
+    Edit setValue(QStringView section, QStringView key, QStringView value);
+
+private:
+    struct KeyLocation
+    {
+        bool sectionFound = false;
+        std::optional<IniSyntax::LineSpan> keyLine;
+        IniSyntax::LineSpan lastLineOfKeys; // the section's last key line, or its section line
+    };
+
+    KeyLocation locate(QStringView section, QStringView key) const;
+    bool sameName(QByteArrayView name, QStringView wanted) const;
+    QString decode(QByteArrayView bytes) const;
+
+    void replaceLine(const IniSyntax::LineSpan& line, const QByteArray& text);
+    void insertLineAfter(const IniSyntax::LineSpan& line, const QByteArray& text);
+    void appendSection(const QByteArray& section, const QByteArray& keyLine);
+
+    QByteArray m_bytes;        // what is parsed: the file, or a UTF-16 file in UTF-8
+    qsizetype m_textStart = 0; // past the byte-order mark
+    std::optional<QByteArray> m_utf16File;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Reading and atomically replacing the settings file, with the checks that keep a bad path (a
+// directory, a FIFO, a symlink loop, a huge file) from blocking or exhausting the program.
+namespace IniFile {
+
+// Files above this size are neither read nor written.
+constexpr qsizetype maxSize = 16 * 1024 * 1024;
+
+// The file's bytes; empty when there is no file; nothing when the path exists but is not a
+// regular file we can read, or the file is too big.
+std::optional<QByteArray> read(const QString& path);
+
+// Whether the file (or, when it is missing, its directory) may be replaced. The permission
+// bits are checked as well as access(): for root, access() grants everything, and a rename
+// would then overwrite a file the user has made read-only.
+bool mayReplace(const QString& path);
+
+// Writes the whole file through a temporary file and a rename, keeping the old file's mode and,
+// where allowed, its owner. Nothing changes when it fails.
+bool replace(const QString& path, const QByteArray& bytes);
+
+} // namespace IniFile

@@ -2,6 +2,7 @@
 
 #include "FieldWidth.h"
 #include "NumericFilter.h"
+#include "OptionGroupFocus.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -65,6 +66,8 @@ DataPage::DataPage(QWidget* parent) : QWidget(parent)
     trente_deux = named(new QRadioButton(QStringLiteral("32.5 %"), Frame_Impots),
                         QStringLiteral("trente_deux"));
     vingt_six->setChecked(true);
+    for (QRadioButton* option : {Pourcentage, Numéraire, dix, vingt_six, trente_deux})
+        OptionGroupFocus::install(option);
     auto* taxLayout = new QVBoxLayout(Frame_Impots);
     taxLayout->addWidget(dix);
     taxLayout->addWidget(vingt_six);

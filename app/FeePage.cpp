@@ -2,6 +2,7 @@
 
 #include "FieldWidth.h"
 #include "NumericFilter.h"
+#include "OptionGroupFocus.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -93,6 +94,8 @@ FeePage::FeePage(QWidget* parent) : QWidget(parent)
         row.value = new QRadioButton(QStringLiteral("valeur"), row.frame);
         row.value->setObjectName(numbered("Valeur", n));
         row.value->setChecked(true);
+        OptionGroupFocus::install(row.percentage);
+        OptionGroupFocus::install(row.value);
         auto* typeLayout = new QHBoxLayout(row.frame);
         typeLayout->setContentsMargins(4, 0, 4, 0);
         typeLayout->addWidget(row.percentage);

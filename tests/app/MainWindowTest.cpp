@@ -235,11 +235,12 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("order");
-    // Among option buttons of one group, Tab stops on the selected one only.
+    // Among option buttons of one group, Tab stops on the selected one only; after the page's
+    // last control comes the page's tab, from where the arrow keys turn pages.
     QTest::newRow("data page") << 0
                                << QStringList{"Text_pa",       "Text_nb",     "Text_ben",
                                               "Pourcentage",   "vingt_six",   "Bout_Calculer",
-                                              "Bout_Efface",   "Text_pa"};
+                                              "Bout_Efface",   "qt_tabwidget_tabbar"};
     QStringList fees;
     for (int n = 1; n <= 5; ++n) {
         const QString i = QString::number(n);
@@ -247,7 +248,7 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage_data()
              << QStringLiteral("Text_F") + i << QStringLiteral("Valeur") + i;
     }
     fees << QStringLiteral("Text_Mini") << QStringLiteral("Text_Maxi")
-         << QStringLiteral("Bout_EffaceFrais") << QStringLiteral("Text_FB1");
+         << QStringLiteral("Bout_EffaceFrais") << QStringLiteral("qt_tabwidget_tabbar");
     QTest::newRow("fee page") << 1 << fees;
 }
 

@@ -9,8 +9,8 @@ using IniSyntax::LineSpan;
 
 namespace {
 
-const QByteArray utf8Bom("\xEF\xBB\xBF");
-const QByteArray crlf("\r\n");
+constexpr QByteArrayView utf8Bom("\xEF\xBB\xBF");
+constexpr QByteArrayView crlf("\r\n");
 
 std::optional<QStringDecoder::Encoding> utf16Encoding(const QByteArray& bytes)
 {
@@ -157,7 +157,8 @@ void IniDocument::insertLineAfter(const LineSpan& line, const QByteArray& text)
         m_bytes.insert(at, crlf);
         at += crlf.size();
     }
-    m_bytes.insert(at, text + crlf);
+    m_bytes.insert(at, crlf);
+    m_bytes.insert(at, text);
 }
 
 void IniDocument::appendSection(const QByteArray& section, const QByteArray& keyLine)
@@ -166,5 +167,5 @@ void IniDocument::appendSection(const QByteArray& section, const QByteArray& key
         m_bytes.size() > m_textStart && !m_bytes.endsWith('\n') && !m_bytes.endsWith('\r');
     if (lastLineOpen)
         m_bytes.append(crlf);
-    m_bytes.append('[' + section + ']' + crlf + keyLine + crlf);
+    m_bytes.append('[').append(section).append(']').append(crlf).append(keyLine).append(crlf);
 }

@@ -13,8 +13,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString section = u"Vantrelle"_s;
-const QByteArray sample = "; kept\r\n[Vantrelle]\r\nT1=10\r\n"_ba;
+QString section()
+{
+    return u"Vantrelle"_s;
+}
+
+QByteArray sample()
+{
+    return "; kept\r\n[Vantrelle]\r\nT1=10\r\n"_ba;
+}
 constexpr QFile::Permissions readOnly =
     QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
 constexpr QFile::Permissions readWrite = readOnly | QFile::WriteOwner | QFile::WriteUser;
@@ -68,29 +75,29 @@ void IniFileSafetyTest::missingDirectoryFails()
 {
     const QTemporaryDir dir;
     const IniStore store(dir.filePath(u"missing/vantrelle.ini"_s));
-    QVERIFY(!store.Ecrire_Ini(section, u"T1"_s, u"12"_s));
-    QCOMPARE(store.Lire_Ini(section, u"T1"_s), QString());
+    QVERIFY(!store.Ecrire_Ini(section(), u"T1"_s, u"12"_s));
+    QCOMPARE(store.Lire_Ini(section(), u"T1"_s), QString());
     QVERIFY(!QFileInfo::exists(dir.filePath(u"missing"_s)));
 }
 
 void IniFileSafetyTest::readOnlyFileFails()
 {
     const TempSettings settings;
-    settings.setContents(sample);
+    settings.setContents(sample());
     QVERIFY(QFile::setPermissions(settings.path(), readOnly));
-    QVERIFY(!settings.store().Ecrire_Ini(section, u"T1"_s, u"12"_s));
-    QVERIFY(!settings.store().Ecrire_Ini(section, u"T2"_s, u"26"_s));
-    QCOMPARE(settings.contents(), sample);
+    QVERIFY(!settings.store().Ecrire_Ini(section(), u"T1"_s, u"12"_s));
+    QVERIFY(!settings.store().Ecrire_Ini(section(), u"T2"_s, u"26"_s));
+    QCOMPARE(settings.contents(), sample());
     QCOMPARE(modeOf(settings.path()), 0444);
 }
 
 void IniFileSafetyTest::readOnlyFileHoldingTheValueIsFine()
 {
     const TempSettings settings;
-    settings.setContents(sample);
+    settings.setContents(sample());
     QVERIFY(QFile::setPermissions(settings.path(), readOnly));
-    QVERIFY(settings.store().Ecrire_Ini(section, u"t1"_s, u"10"_s));
-    QCOMPARE(settings.contents(), sample);
+    QVERIFY(settings.store().Ecrire_Ini(section(), u"t1"_s, u"10"_s));
+    QCOMPARE(settings.contents(), sample());
 }
 
 void IniFileSafetyTest::readOnlyDirectoryFails()
@@ -99,17 +106,17 @@ void IniFileSafetyTest::readOnlyDirectoryFails()
     const QString path = dir.filePath(u"vantrelle.ini"_s);
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(sample);
+    file.write(sample());
     file.close();
     QVERIFY(QFile::setPermissions(dir.path(), readOnly | QFile::ExeOwner | QFile::ExeUser));
 
-    const bool written = IniStore(path).Ecrire_Ini(section, u"T1"_s, u"12"_s);
+    const bool written = IniStore(path).Ecrire_Ini(section(), u"T1"_s, u"12"_s);
     const QStringList entries = entriesOf(dir.path());
     QVERIFY(QFile::setPermissions(dir.path(), readWrite | QFile::ExeOwner | QFile::ExeUser));
 
     QVERIFY(!written);
     QCOMPARE(entries, QStringList{u"vantrelle.ini"_s});
-    QCOMPARE(readBytes(path), sample);
+    QCOMPARE(readBytes(path), sample());
 }
 
 void IniFileSafetyTest::readOnlyDirectoryWithoutFileFails()
@@ -117,7 +124,7 @@ void IniFileSafetyTest::readOnlyDirectoryWithoutFileFails()
     QTemporaryDir dir;
     QVERIFY(QFile::setPermissions(dir.path(), readOnly | QFile::ExeOwner | QFile::ExeUser));
     const bool written =
-        IniStore(dir.filePath(u"vantrelle.ini"_s)).Ecrire_Ini(section, u"C"_s, u"F"_s);
+        IniStore(dir.filePath(u"vantrelle.ini"_s)).Ecrire_Ini(section(), u"C"_s, u"F"_s);
     const QStringList entries = entriesOf(dir.path());
     QVERIFY(QFile::setPermissions(dir.path(), readWrite | QFile::ExeOwner | QFile::ExeUser));
 
@@ -138,11 +145,11 @@ void IniFileSafetyTest::keepsFileMode()
 {
     QFETCH(int, mode);
     const TempSettings settings;
-    settings.setContents(sample);
+    settings.setContents(sample());
     QCOMPARE(::chmod(QFile::encodeName(settings.path()).constData(), mode), 0);
 
-    QVERIFY(settings.store().Ecrire_Ini(section, u"T1"_s, u"12"_s));
-    QVERIFY(settings.store().Ecrire_Ini(section, u"C"_s, u"A"_s));
+    QVERIFY(settings.store().Ecrire_Ini(section(), u"T1"_s, u"12"_s));
+    QVERIFY(settings.store().Ecrire_Ini(section(), u"C"_s, u"A"_s));
 
     QCOMPARE(modeOf(settings.path()), mode);
     QCOMPARE(settings.contents(), "; kept\r\n[Vantrelle]\r\nT1=12\r\nC=A\r\n"_ba);
@@ -151,8 +158,8 @@ void IniFileSafetyTest::keepsFileMode()
 void IniFileSafetyTest::leavesNoTemporaryFiles()
 {
     const TempSettings settings;
-    settings.setContents(sample);
-    QVERIFY(settings.store().Ecrire_Ini(section, u"T1"_s, u"12"_s));
+    settings.setContents(sample());
+    QVERIFY(settings.store().Ecrire_Ini(section(), u"T1"_s, u"12"_s));
     QCOMPARE(entriesOf(QFileInfo(settings.path()).absolutePath()), QStringList{u"vantrelle.ini"_s});
 }
 
@@ -161,8 +168,8 @@ void IniFileSafetyTest::directoryPathGivesNothing()
     const QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(u"vantrelle.ini"_s));
     const IniStore store(dir.filePath(u"vantrelle.ini"_s));
-    QCOMPARE(store.Lire_Ini(section, u"C"_s), QString());
-    QVERIFY(!store.Ecrire_Ini(section, u"C"_s, u"F"_s));
+    QCOMPARE(store.Lire_Ini(section(), u"C"_s), QString());
+    QVERIFY(!store.Ecrire_Ini(section(), u"C"_s, u"F"_s));
     QVERIFY(QFileInfo(store.filePath()).isDir());
 }
 
@@ -172,8 +179,8 @@ void IniFileSafetyTest::fifoPathDoesNotBlock()
     const QString path = dir.filePath(u"vantrelle.ini"_s);
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
     const IniStore store(path);
-    QCOMPARE(store.Lire_Ini(section, u"C"_s), QString());
-    QVERIFY(!store.Ecrire_Ini(section, u"C"_s, u"F"_s));
+    QCOMPARE(store.Lire_Ini(section(), u"C"_s), QString());
+    QVERIFY(!store.Ecrire_Ini(section(), u"C"_s, u"F"_s));
     QVERIFY(!QFileInfo(path).isFile());
     QVERIFY(QFileInfo(path).exists());
 }
@@ -186,22 +193,22 @@ void IniFileSafetyTest::symlinkLoopGivesNothing()
     QVERIFY(QFile::link(other, path));
     QVERIFY(QFile::link(path, other));
     const IniStore store(path);
-    QCOMPARE(store.Lire_Ini(section, u"C"_s), QString());
-    QVERIFY(!store.Ecrire_Ini(section, u"C"_s, u"F"_s));
+    QCOMPARE(store.Lire_Ini(section(), u"C"_s), QString());
+    QVERIFY(!store.Ecrire_Ini(section(), u"C"_s, u"F"_s));
     QVERIFY(QFileInfo(path).isSymLink());
 }
 
 void IniFileSafetyTest::writesThroughSymlink()
 {
     const TempSettings settings;
-    settings.setContents(sample);
+    settings.setContents(sample());
     const QTemporaryDir dir;
     const QString link = dir.filePath(u"link.ini"_s);
     QVERIFY(QFile::link(settings.path(), link));
 
     const IniStore store(link);
-    QCOMPARE(store.Lire_Ini(section, u"T1"_s), u"10"_s);
-    QVERIFY(store.Ecrire_Ini(section, u"T1"_s, u"12"_s));
+    QCOMPARE(store.Lire_Ini(section(), u"T1"_s), u"10"_s);
+    QVERIFY(store.Ecrire_Ini(section(), u"T1"_s, u"12"_s));
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(settings.contents(), "; kept\r\n[Vantrelle]\r\nT1=12\r\n"_ba);
 }
@@ -209,17 +216,17 @@ void IniFileSafetyTest::writesThroughSymlink()
 void IniFileSafetyTest::hugeFileIsLeftAlone()
 {
     const TempSettings settings;
-    settings.setContents(sample);
+    settings.setContents(sample());
     {
         QFile file(settings.path());
         QVERIFY(file.resize(100 * 1000 * 1000)); // sparse: cheap to make
     }
-    QCOMPARE(settings.store().Lire_Ini(section, u"T1"_s), QString());
-    QVERIFY(!settings.store().Ecrire_Ini(section, u"T1"_s, u"12"_s));
+    QCOMPARE(settings.store().Lire_Ini(section(), u"T1"_s), QString());
+    QVERIFY(!settings.store().Ecrire_Ini(section(), u"T1"_s, u"12"_s));
     QCOMPARE(QFileInfo(settings.path()).size(), 100 * 1000 * 1000);
     QFile file(settings.path());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.read(sample.size()), sample);
+    QCOMPARE(file.read(sample().size()), sample());
 }
 
 void IniFileSafetyTest::fileAtTheLimitIsRead()
@@ -228,11 +235,11 @@ void IniFileSafetyTest::fileAtTheLimitIsRead()
     const TempSettings settings;
     const QByteArray head = "[Vantrelle]\r\nT1=10\r\n;"_ba;
     settings.setContents(head + QByteArray(limit - head.size(), 'x'));
-    QCOMPARE(settings.store().Lire_Ini(section, u"T1"_s), u"10"_s);
+    QCOMPARE(settings.store().Lire_Ini(section(), u"T1"_s), u"10"_s);
 
     QFile file(settings.path());
     QVERIFY(file.resize(limit + 1));
-    QCOMPARE(settings.store().Lire_Ini(section, u"T1"_s), QString());
+    QCOMPARE(settings.store().Lire_Ini(section(), u"T1"_s), QString());
 }
 
 QTEST_GUILESS_MAIN(IniFileSafetyTest)

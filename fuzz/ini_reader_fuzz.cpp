@@ -1,0 +1,87 @@
+// libFuzzer harness: the input is a settings file. Every read must return without crashing, and
+// a write must leave every other line of the file byte for byte as it was.
+#include "IniLineChanges.h"
+#include "IniStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Each write syncs the file to disk; in memory-backed /dev/shm that costs nothing.
+const QTemporaryDir& workDirectory()
+{
+    static const QTemporaryDir directory(QDir(u"/dev/shm"_s).exists()
+                                             ? u"/dev/shm/ini_fuzz-XXXXXX"_s
+                                             : QDir::tempPath() + u"/ini_fuzz-XXXXXX"_s);
+    return directory;
+}
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+[[noreturn]] void fail(const char* what, const QByteArray& detail)
+{
+    std::fprintf(stderr, "ini_reader_fuzz: %s %s\n", what, detail.constData());
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const std::array<QString, 5> sections = {u"Vantrelle"_s, u"VANTRELLE"_s, u"a"_s, u"[a"_s,
+                                                    u"Réglages"_s};
+    static const std::array<QString, 6> keys = {u"C"_s,  u"t1"_s,  u"k"_s,
+                                                u"#k"_s, u"été"_s, u"Mini"_s};
+    static const std::array<QString, 4> values = {u"F"_s, QString(), u"a=b ;c"_s,
+                                                  QString(300, u'z')};
+
+    const QString path = workDirectory().filePath(u"vantrelle.ini"_s);
+    const QByteArray before(reinterpret_cast<const char*>(data), qsizetype(size));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(before) != before.size())
+            fail("cannot prepare the input file", path.toUtf8());
+    }
+
+    const IniStore store(path);
+    for (const QString& section : sections) {
+        for (const QString& key : keys)
+            store.Lire_Ini(section, key);
+    }
+
+    const std::size_t pick = qHash(before);
+    const QString& section = sections[pick % sections.size()];
+    const QString& key = keys[(pick / sections.size()) % keys.size()];
+    const QString& value = values[(pick / sections.size() / keys.size()) % values.size()];
+    const bool stored = store.Ecrire_Ini(section, key, value);
+    const QByteArray after = contentsOf(path);
+
+    const bool utf16 = before.startsWith("\xFF\xFE") || before.startsWith("\xFE\xFF");
+    if (!stored) {
+        if (!utf16)
+            fail("write refused", key.toUtf8());
+        if (after != before)
+            fail("refused write changed the file", {});
+        return 0;
+    }
+    const QString problem = IniLineChanges::problem(before, after, value.toLatin1());
+    if (!problem.isEmpty())
+        fail("write touched other lines:", problem.toUtf8());
+    if (store.Lire_Ini(section, key) != value.left(254))
+        fail("written value not read back", key.toUtf8());
+    return 0;
+}

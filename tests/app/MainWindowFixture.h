@@ -3,8 +3,13 @@
 #include "FakeMessenger.h"
 #include "Fen_principale.h"
 #include "TempSettings.h"
+#include "Version.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include <memory>
 
@@ -17,8 +22,7 @@ struct MainWindowFixture
 
     Fen_principale& open()
     {
-        window = std::make_unique<Fen_principale>(settings.store(), messenger,
-                                                  QStringLiteral("1.2.3"));
+        window = std::make_unique<Fen_principale>(settings.store(), messenger, programVersion());
         window->show();
         QApplication::setActiveWindow(window.get());
         return *window;
@@ -29,3 +33,26 @@ struct MainWindowFixture
         return window->findChild<T*>(name);
     }
 };
+
+// Runs the action on the next modal window to open, such as a dialog started with exec() by the
+// handler under test. A dialog that never opens fails the test instead of hanging it.
+inline void whenModalOpens(std::function<void(QWidget*)> action)
+{
+    auto* timer = new QTimer(qApp);
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, elapsed, action = std::move(action)] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->deleteLater();
+            timer->stop();
+            action(modal);
+            return;
+        }
+        *elapsed += 10;
+        if (*elapsed > 5000) {
+            timer->deleteLater();
+            timer->stop();
+            QFAIL("no modal window opened");
+        }
+    });
+    timer->start(10);
+}

@@ -1,0 +1,88 @@
+#include "DataPage.h"
+#include "MainWindowFixture.h"
+#include "ResultArea.h"
+#include "SettingsKeys.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace {
+
+void typeRates(QWidget* dialog, const QStringList& rates)
+{
+    for (int i = 0; i < 3; ++i)
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text_Taux%1").arg(i + 1))->setText(rates[i]);
+    dialog->findChild<QPushButton*>(QStringLiteral("Bout_Ok_Taux"))->click();
+}
+
+} // namespace
+
+class DialogsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void newRatesReachCaptionsAndCalculation_data();
+    void newRatesReachCaptionsAndCalculation();
+    void aboutBoxShowsTheBuildVersion();
+};
+
+void DialogsTest::newRatesReachCaptionsAndCalculation_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("comma locale") << QLocale(QLocale::French, QLocale::France);
+    QTest::newRow("point locale") << QLocale(QLocale::English, QLocale::UnitedKingdom);
+}
+
+void DialogsTest::newRatesReachCaptionsAndCalculation()
+{
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
+    MainWindowFixture f;
+    f.settings.setContents("[Vantrelle]\r\nFB1=0\r\nFH1=99999999\r\nF1=10\r\n");
+    Fen_principale& window = f.open();
+    window.dataPage()->dix->setChecked(true);
+    window.Tabulation()->setCurrentIndex(1);
+
+    whenModalOpens([](QWidget* dialog) { typeRates(dialog, {"12.50", "20", "40"}); });
+    window.findChild<QAction*>(QStringLiteral("Param_Tx_Imposition"))->trigger();
+
+    QCOMPARE(f.settings.store().Lire_Ini(settingsSection(), QStringLiteral("T1")),
+             QStringLiteral("12.5"));
+    QCOMPARE(window.Tabulation()->currentIndex(), 0);
+    QCOMPARE(window.dataPage()->dix->text(), QStringLiteral("12.5 %"));
+    QCOMPARE(window.dataPage()->vingt_six->text(), QStringLiteral("20 %"));
+    QCOMPARE(window.dataPage()->trente_deux->text(), QStringLiteral("40 %"));
+    QVERIFY(window.dataPage()->dix->isChecked());
+
+    // 10 shares of 100 with a fixed fee of 10, 10 % wanted: G = 101 / 0.875.
+    window.dataPage()->Text_pa->setText(QStringLiteral("10"));
+    window.dataPage()->Text_nb->setText(QStringLiteral("100"));
+    window.dataPage()->Text_ben->setText(QStringLiteral("10"));
+    window.dataPage()->Bout_Calculer->click();
+    QVERIFY(f.messenger.shown.isEmpty());
+    QCOMPARE(window.results()->Text_Bén_Avt_Impôt->text(), QStringLiteral(" 115.43 euros"));
+}
+
+void DialogsTest::aboutBoxShowsTheBuildVersion()
+{
+    MainWindowFixture f;
+    Fen_principale& window = f.open();
+    QString version;
+    whenModalOpens([&version](QWidget* box) {
+        version = box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+        box->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+    });
+    window.findChild<QAction*>(QStringLiteral("APropos"))->trigger();
+    QCOMPARE(version, QStringLiteral("Version " PROJECT_VERSION_TEXT));
+}
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"

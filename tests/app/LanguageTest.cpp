@@ -1,0 +1,162 @@
+#include "DataPage.h"
+#include "MainWindowFixture.h"
+#include "SettingsKeys.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace {
+
+struct Expected
+{
+    const char* name;
+    const char* french;
+    const char* english;
+};
+
+// The captions as the user sees them in each language, written out independently of the code.
+const Expected captions[] = {
+    {"Fichier", "&Fichier", "&File"},
+    {"Calculer", "&Calculer", "&Calculate"},
+    {"EffacerLesDonnées", "Éffacer les &données", "Clear &data"},
+    {"quitter", "&Quitter", "&Quit"},
+    {"Langue", "&Langue", "&Language"},
+    {"Français", "&Français", "&French"},
+    {"Anglais", "&Anglais", "&English"},
+    {"APropos", "&À propos", "&About"},
+    {"Frame_Type_Benefice", "Type de &bénéfice recherché", "Type of &sought-after profit"},
+    {"Pourcentage", "&Pourcentage", "&Percentage"},
+    {"Numéraire", "&Numéraire", "Cas&h"},
+    {"Frame_Impots", "&Imposition des plus-values", "Capital gain &taxing"},
+    {"Bout_Calculer", "&CALCULER", "&CALCULATE"},
+    {"Bout_Efface", "Éffacer les &données", "Clear &data"},
+    {"Label1", "Prix d'achat", "Purchase price"},
+    {"Label2", "Nombre d'actions", "Number of shares"},
+    {"Frame_Px_Revient", "Prix de revient unitaire", "Cost price / unit"},
+    {"Frame_Px_Vente", "Prix de vente minimum", "Selling price minimum"},
+    {"Frame_Bén_Avt_Impôt", "Bénéfice avant impôt", "Profit before tax"},
+    {"Frame_Bén_Après_Impôt", "Bénéfice après impôt", "Profit after tax"},
+    // These keep their French caption in both languages.
+    {"EffacerLesFrais", "Éffacer les frais de co&urtage", "Éffacer les frais de co&urtage"},
+    {"Paramétrage", "Pa&ramétrage", "Pa&ramétrage"},
+    {"Param_Tx_Imposition", "&Taux d'imposition", "&Taux d'imposition"},
+    {"Interrogation", "&?", "&?"},
+    {"Bout_EffaceFrais", "Éffacer les frais de co&urtage", "Éffacer les frais de co&urtage"},
+    {"Label7", "Fourchette basse", "Fourchette basse"},
+    {"Label8", "Minimum", "Minimum"},
+    {"Frame_Frais", "Frais de courtage", "Frais de courtage"},
+};
+
+QString captionOf(const Fen_principale& window, const QString& name)
+{
+    QObject* control = window.findChild<QObject*>(name);
+    if (auto* action = qobject_cast<QAction*>(control))
+        return action->text();
+    if (auto* menu = qobject_cast<QMenu*>(control))
+        return menu->title();
+    if (auto* frame = qobject_cast<QGroupBox*>(control))
+        return frame->title();
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return button->text();
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    return QStringLiteral("<missing %1>").arg(name);
+}
+
+QStringList allCaptions(const Fen_principale& window)
+{
+    QStringList shown{window.windowTitle(), window.Tabulation()->tabText(0),
+                      window.Tabulation()->tabText(1), window.dataPage()->Label4->text()};
+    for (const Expected& caption : captions)
+        shown << captionOf(window, QString::fromUtf8(caption.name));
+    return shown;
+}
+
+QStringList expectedCaptions(bool english, const char* label4)
+{
+    QStringList expected{english ? "Shares selling price calculator"
+                                 : "Calculateur de prix de vente d'actions",
+                         english ? "Data&s" : "Donnée&s", "&Gestion des frais de courtage",
+                         QString::fromUtf8(label4)};
+    for (const Expected& caption : captions)
+        expected << QString::fromUtf8(english ? caption.english : caption.french);
+    return expected;
+}
+
+} // namespace
+
+class LanguageTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void englishThenFrenchRestoresEveryCaption();
+    void switchingOnTheFeePageRenamesTheDataPage();
+    void checkMarkAndCodeFollowTheChoice();
+    void profitCaptionKeepsItsTypeAcrossSwitches();
+};
+
+void LanguageTest::englishThenFrenchRestoresEveryCaption()
+{
+    MainWindowFixture f;
+    Fen_principale& window = f.open();
+    QCOMPARE(allCaptions(window), expectedCaptions(false, "Bénéfice désiré (0 - 100)"));
+    window.findChild<QAction*>(QStringLiteral("Anglais"))->trigger();
+    QCOMPARE(allCaptions(window), expectedCaptions(true, "Sought-after profit (0 - 100)"));
+    window.findChild<QAction*>(QStringLiteral("Français"))->trigger();
+    QCOMPARE(allCaptions(window), expectedCaptions(false, "Bénéfice désiré (0 - 100)"));
+}
+
+void LanguageTest::switchingOnTheFeePageRenamesTheDataPage()
+{
+    MainWindowFixture f;
+    Fen_principale& window = f.open();
+    window.Tabulation()->setCurrentIndex(1);
+    window.Anglais_Click();
+    QCOMPARE(window.Tabulation()->currentIndex(), 1);
+    QCOMPARE(window.Tabulation()->tabText(0), QStringLiteral("Data&s"));
+    QCOMPARE(window.Tabulation()->tabText(1), QStringLiteral("&Gestion des frais de courtage"));
+}
+
+void LanguageTest::checkMarkAndCodeFollowTheChoice()
+{
+    MainWindowFixture f;
+    Fen_principale& window = f.open();
+    auto* french = window.findChild<QAction*>(QStringLiteral("Français"));
+    auto* english = window.findChild<QAction*>(QStringLiteral("Anglais"));
+    const auto code = [&f] { return f.settings.store().Lire_Ini(settingsSection(), languageKey()); };
+
+    english->trigger();
+    QVERIFY(english->isChecked());
+    QVERIFY(!french->isChecked());
+    QCOMPARE(code(), QStringLiteral("A"));
+    english->trigger(); // choosing the current language again changes nothing
+    QVERIFY(english->isChecked());
+    QVERIFY(!french->isChecked());
+    french->trigger();
+    QVERIFY(french->isChecked());
+    QVERIFY(!english->isChecked());
+    QCOMPARE(code(), QStringLiteral("F"));
+}
+
+void LanguageTest::profitCaptionKeepsItsTypeAcrossSwitches()
+{
+    MainWindowFixture f;
+    Fen_principale& window = f.open();
+    window.dataPage()->Numéraire->setChecked(true);
+    window.Anglais_Click();
+    QCOMPARE(window.dataPage()->Label4->text(), QStringLiteral("Sought-after profit (>0)"));
+    window.dataPage()->Pourcentage->setChecked(true);
+    QCOMPARE(window.dataPage()->Label4->text(), QStringLiteral("Sought-after profit (0 - 100)"));
+    window.dataPage()->Numéraire->setChecked(true);
+    window.Français_Click();
+    QCOMPARE(window.dataPage()->Label4->text(), QStringLiteral("Bénéfice désiré (>0)"));
+}
+
+QTEST_MAIN(LanguageTest)
+#include "LanguageTest.moc"

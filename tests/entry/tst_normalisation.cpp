@@ -51,6 +51,7 @@ private slots:
     void cleanUp();
     void everyFieldGetsItsKind();
     void fieldsAlreadyTidyAreKept();
+    void sharesGetNoLeadingZero();
 };
 
 void TestNormalisation::cleanUp_data()
@@ -163,6 +164,16 @@ void TestNormalisation::fieldsAlreadyTidyAreKept()
 
     QCOMPARE(trade, tradeBefore);
     QCOMPARE(schedule, scheduleBefore);
+}
+
+void TestNormalisation::sharesGetNoLeadingZero()
+{
+    TradeTexts trade{text(".5"), text(".5"), text(".5")};
+    ScheduleTexts schedule;
+
+    normaliseFields(trade, schedule);
+
+    QCOMPARE(trade, (TradeTexts{text("0.5"), text(".5"), text("0.5")}));
 }
 
 QTEST_APPLESS_MAIN(TestNormalisation)

@@ -435,6 +435,7 @@ void TestNumericFilter::programTextIsNotFiltered()
 
     m_field->setText(text("1.2,3a"));
     QCOMPARE(m_field->text(), text("1.2,3a"));
+    m_field->setText(QString());
     m_field->setText(text("-5"));
     QCOMPARE(m_field->text(), text("-5"));
     QVERIFY(m_field->hasAcceptableInput());

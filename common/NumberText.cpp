@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -51,8 +52,16 @@ double plainNumber(QStringView text)
 
     double value = 0.0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error == std::errc::result_out_of_range)
-        return digits.front() == '-' ? -HUGE_VAL : HUGE_VAL;
+    if (error == std::errc::result_out_of_range) {
+        // Too many digits either way: a whole part other than zero overflows, a long run of
+        // zeros after the point underflows to nothing.
+        const bool negative = digits.front() == '-';
+        const std::size_t point = std::min(digits.find('.'), digits.size());
+        const bool overflows = digits.find_first_not_of('0', negative ? 1 : 0) < point;
+        if (!overflows)
+            return negative ? -0.0 : 0.0;
+        return negative ? -HUGE_VAL : HUGE_VAL;
+    }
     return error == std::errc() ? value : 0.0;
 }
 

@@ -1,0 +1,70 @@
+#include "FeeRules.h"
+
+#include "NumberText.h"
+
+Schedule scheduleFromTexts(const ScheduleTexts& texts)
+{
+    Schedule schedule;
+    for (int i = 0; i < bracketCount; ++i) {
+        const BracketTexts& bracket = texts.brackets[size_t(i)];
+        schedule.brackets[size_t(i)] = {plainNumber(bracket.upper), plainNumber(bracket.fee),
+                                        bracket.percentage};
+    }
+    schedule.minimum = plainNumber(texts.minimum);
+    schedule.maximum = texts.maximum.isEmpty() ? openBound : plainNumber(texts.maximum);
+    return schedule;
+}
+
+std::optional<int> boundedBracket(const Schedule& schedule, double amount)
+{
+    for (int i = 0; i < bracketCount; ++i) {
+        if (amount <= schedule.brackets[size_t(i)].upper)
+            return i;
+    }
+    return std::nullopt;
+}
+
+int openBracket(const Schedule& schedule, double amount)
+{
+    const int last = bracketCount - 1;
+    for (int i = 0; i < last; ++i) {
+        if (amount <= schedule.brackets[size_t(i)].upper)
+            return i;
+    }
+    return last;
+}
+
+double bracketFee(const Bracket& bracket, double amount)
+{
+    return bracket.percentage ? bracket.fee * amount / 100.0 : bracket.fee;
+}
+
+double limitedFee(const Schedule& schedule, double fee)
+{
+    if (schedule.minimum > fee)
+        fee = schedule.minimum;
+    if (schedule.maximum < fee)
+        fee = schedule.maximum;
+    return fee;
+}
+
+int nextBracket(int bracket)
+{
+    const int last = bracketCount - 1;
+    return bracket < last - 1 ? bracket + 1 : last;
+}
+
+double nextBracketFee(const Schedule& schedule, int bracket, double amount)
+{
+    return bracketFee(schedule.brackets[size_t(nextBracket(bracket))], amount);
+}
+
+std::optional<double> Calcul_Frais(const Schedule& schedule, double amount, Lookup lookup)
+{
+    const std::optional<int> bracket = lookup == Lookup::Bounded
+                                           ? boundedBracket(schedule, amount)
+                                           : std::optional<int>(openBracket(schedule, amount));
+    if (!bracket)
+        return std::nullopt;
+    return limitedFee(schedule, bracketFee(schedule.brackets[size_t(*bracket)], amount));
+}

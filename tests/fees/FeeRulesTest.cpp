@@ -1,0 +1,294 @@
+#include "FeeRules.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <optional>
+
+Q_DECLARE_METATYPE(Schedule)
+Q_DECLARE_METATYPE(std::optional<int>)
+Q_DECLARE_METATYPE(std::optional<double>)
+Q_DECLARE_METATYPE(Bracket)
+Q_DECLARE_METATYPE(ScheduleTexts)
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+Schedule oneBracket()
+{
+    Schedule schedule;
+    schedule.brackets[0] = {openBound, 10, false};
+    return schedule;
+}
+
+// 1 % up to 1,000, a fixed 5 up to 99,999,999.
+Schedule twoBrackets()
+{
+    Schedule schedule;
+    schedule.brackets[0] = {1000, 1, true};
+    schedule.brackets[1] = {openBound, 5, false};
+    return schedule;
+}
+
+// Four brackets in use, the fifth left empty.
+Schedule fourBrackets()
+{
+    Schedule schedule;
+    schedule.brackets[0] = {500, 2, false};
+    schedule.brackets[1] = {1000, 4, false};
+    schedule.brackets[2] = {5000, 0.5, true};
+    schedule.brackets[3] = {20000, 0.4, true};
+    return schedule;
+}
+
+} // namespace
+
+class FeeRulesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scheduleFromTexts_data();
+    void scheduleFromTexts();
+    void boundedBracket_data();
+    void boundedBracket();
+    void openBracket_data();
+    void openBracket();
+    void bracketFee_data();
+    void bracketFee();
+    void limitedFee_data();
+    void limitedFee();
+    void nextBracket_data();
+    void nextBracket();
+    void nextBracketFeeIgnoresLimits();
+    void tradeFee_data();
+    void tradeFee();
+};
+
+void FeeRulesTest::scheduleFromTexts_data()
+{
+    QTest::addColumn<ScheduleTexts>("texts");
+    QTest::addColumn<Schedule>("expected");
+
+    ScheduleTexts empty;
+    QTest::newRow("empty page") << empty << Schedule{};
+
+    ScheduleTexts typed;
+    typed.brackets[0] = {u"0"_s, u"1000"_s, u"1.5"_s, true};
+    typed.brackets[1] = {u"1000"_s, u"99999999"_s, u"7"_s, false};
+    typed.minimum = u"2.5"_s;
+    typed.maximum = u"40"_s;
+    Schedule typedValues;
+    typedValues.brackets[0] = {1000, 1.5, true};
+    typedValues.brackets[1] = {openBound, 7, false};
+    typedValues.minimum = 2.5;
+    typedValues.maximum = 40;
+    QTest::newRow("two brackets, both limits") << typed << typedValues;
+
+    // Texts loaded from the file were never filtered: the plain reading takes what it can.
+    ScheduleTexts odd;
+    odd.brackets[0] = {u""_s, u" 800abc"_s, u"1,5"_s, false};
+    odd.minimum = u"0"_s;
+    odd.maximum = u"0"_s;
+    Schedule oddValues;
+    oddValues.brackets[0] = {800, 1, false};
+    oddValues.minimum = 0;
+    oddValues.maximum = 0;
+    QTest::newRow("unfiltered texts, typed maximum of 0") << odd << oddValues;
+
+    ScheduleTexts openMaximum;
+    openMaximum.brackets[0] = {u"0"_s, u"99999999"_s, u"10"_s, false};
+    openMaximum.maximum = u"99999999"_s;
+    Schedule openValues;
+    openValues.brackets[0] = {openBound, 10, false};
+    QTest::newRow("maximum typed as the open bound") << openMaximum << openValues;
+}
+
+void FeeRulesTest::scheduleFromTexts()
+{
+    QFETCH(ScheduleTexts, texts);
+    QTEST(::scheduleFromTexts(texts), "expected");
+}
+
+void FeeRulesTest::boundedBracket_data()
+{
+    QTest::addColumn<Schedule>("schedule");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<std::optional<int>>("expected");
+
+    const std::optional<int> over;
+    QTest::newRow("one bracket, 0.01") << oneBracket() << 0.01 << std::optional<int>(0);
+    QTest::newRow("one bracket, 5,000") << oneBracket() << 5000.0 << std::optional<int>(0);
+    QTest::newRow("one bracket, exactly 99,999,999")
+        << oneBracket() << 99999999.0 << std::optional<int>(0);
+    QTest::newRow("one bracket, 99,999,999.01") << oneBracket() << 99999999.01 << over;
+    QTest::newRow("one bracket, 100,000,000") << oneBracket() << 100000000.0 << over;
+    QTest::newRow("two brackets, exactly 1,000")
+        << twoBrackets() << 1000.0 << std::optional<int>(0);
+    QTest::newRow("two brackets, 1,000.01") << twoBrackets() << 1000.01 << std::optional<int>(1);
+    QTest::newRow("four brackets, exactly 5,000")
+        << fourBrackets() << 5000.0 << std::optional<int>(2);
+    QTest::newRow("four brackets, exactly 20,000")
+        << fourBrackets() << 20000.0 << std::optional<int>(3);
+    QTest::newRow("four brackets, past the last one in use") << fourBrackets() << 20000.01 << over;
+    QTest::newRow("undefined amount") << oneBracket() << std::nan("") << over;
+}
+
+void FeeRulesTest::boundedBracket()
+{
+    QFETCH(Schedule, schedule);
+    QFETCH(double, amount);
+    QTEST(::boundedBracket(schedule, amount), "expected");
+}
+
+void FeeRulesTest::openBracket_data()
+{
+    QTest::addColumn<Schedule>("schedule");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("one bracket, exactly 99,999,999") << oneBracket() << 99999999.0 << 0;
+    // Past the first bracket the empty ones read as 0 up to the fifth, which takes the rest.
+    QTest::newRow("one bracket, 100,000,000") << oneBracket() << 100000000.0 << 4;
+    QTest::newRow("two brackets, exactly 1,000") << twoBrackets() << 1000.0 << 0;
+    QTest::newRow("two brackets, 1,000.01") << twoBrackets() << 1000.01 << 1;
+    QTest::newRow("four brackets, 500") << fourBrackets() << 500.0 << 0;
+    QTest::newRow("four brackets, 500.01") << fourBrackets() << 500.01 << 1;
+    QTest::newRow("four brackets, exactly 20,000") << fourBrackets() << 20000.0 << 3;
+    QTest::newRow("four brackets, above them, empty fifth") << fourBrackets() << 20000.01 << 4;
+}
+
+void FeeRulesTest::openBracket()
+{
+    QFETCH(Schedule, schedule);
+    QFETCH(double, amount);
+    QTEST(::openBracket(schedule, amount), "expected");
+}
+
+void FeeRulesTest::bracketFee_data()
+{
+    QTest::addColumn<Bracket>("bracket");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("fixed 10, small amount") << Bracket{openBound, 10, false} << 1.0 << 10.0;
+    QTest::newRow("fixed 10, large amount") << Bracket{openBound, 10, false} << 50000.0 << 10.0;
+    QTest::newRow("1 % of 960") << Bracket{1000, 1, true} << 960.0 << 9.6;
+    QTest::newRow("0.5 % of 1,122.50") << Bracket{openBound, 0.5, true} << 1122.5 << 5.6125;
+    QTest::newRow("empty bracket") << Bracket{} << 750.0 << 0.0;
+}
+
+void FeeRulesTest::bracketFee()
+{
+    QFETCH(Bracket, bracket);
+    QFETCH(double, amount);
+    QTEST(::bracketFee(bracket, amount), "expected");
+}
+
+void FeeRulesTest::limitedFee_data()
+{
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<double>("fee");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("no limits") << 0.0 << openBound << 12.5 << 12.5;
+    QTest::newRow("fixed 5 under a minimum of 8") << 8.0 << openBound << 5.0 << 8.0;
+    QTest::newRow("fee equal to the minimum") << 8.0 << openBound << 8.0 << 8.0;
+    QTest::newRow("120 over a maximum of 100") << 0.0 << 100.0 << 120.0 << 100.0;
+    QTest::newRow("fee equal to the maximum") << 0.0 << 100.0 << 100.0 << 100.0;
+    QTest::newRow("between both limits") << 8.0 << 20.0 << 12.0 << 12.0;
+    QTest::newRow("no fee, minimum set") << 8.0 << openBound << 0.0 << 8.0;
+    // A maximum of 0 next to a minimum passes the fee page's checks; applied last, it wins.
+    QTest::newRow("minimum 5, maximum 0") << 5.0 << 0.0 << 3.0 << 0.0;
+}
+
+void FeeRulesTest::limitedFee()
+{
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(double, fee);
+
+    Schedule schedule;
+    schedule.minimum = minimum;
+    schedule.maximum = maximum;
+    QTEST(::limitedFee(schedule, fee), "expected");
+}
+
+void FeeRulesTest::nextBracket_data()
+{
+    QTest::addColumn<int>("bracket");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("first") << 0 << 1;
+    QTest::newRow("second") << 1 << 2;
+    QTest::newRow("third") << 2 << 3;
+    QTest::newRow("fourth") << 3 << 4;
+    QTest::newRow("fifth") << 4 << 4;
+}
+
+void FeeRulesTest::nextBracket()
+{
+    QFETCH(int, bracket);
+    QTEST(::nextBracket(bracket), "expected");
+}
+
+void FeeRulesTest::nextBracketFeeIgnoresLimits()
+{
+    Schedule schedule = fourBrackets();
+    schedule.brackets[4] = {openBound, 30, false};
+    schedule.minimum = 50;
+    schedule.maximum = 60;
+    QCOMPARE(nextBracketFee(schedule, 0, 600), 4.0);
+    QCOMPARE(nextBracketFee(schedule, 1, 1200), 6.0);    // 0.5 % of 1,200
+    QCOMPARE(nextBracketFee(schedule, 2, 30000), 120.0); // 0.4 % of 30,000, over the maximum
+    QCOMPARE(nextBracketFee(schedule, 3, 30000), 30.0);  // under the minimum
+    QCOMPARE(nextBracketFee(schedule, 4, 30000), 30.0);
+}
+
+void FeeRulesTest::tradeFee_data()
+{
+    QTest::addColumn<Schedule>("schedule");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<bool>("bounded");
+    QTest::addColumn<std::optional<double>>("expected");
+
+    QTest::newRow("purchase of exactly 1,000 in the 1 % bracket")
+        << twoBrackets() << 1000.0 << true << std::optional<double>(10);
+    QTest::newRow("sale of exactly 1,000 in the 1 % bracket")
+        << twoBrackets() << 1000.0 << false << std::optional<double>(10);
+    QTest::newRow("purchase of 1,000.01 in the fixed bracket")
+        << twoBrackets() << 1000.01 << true << std::optional<double>(5);
+    QTest::newRow("purchase over the limit")
+        << oneBracket() << 100000000.0 << true << std::optional<double>();
+    QTest::newRow("sale over the limit still costed")
+        << oneBracket() << 100000000.0 << false << std::optional<double>(0);
+
+    Schedule noFees;
+    noFees.brackets[0] = {openBound, 0, false};
+    QTest::newRow("no fees") << noFees << 500.0 << true << std::optional<double>(0);
+    noFees.minimum = 8;
+    QTest::newRow("no fees, minimum 8") << noFees << 500.0 << true << std::optional<double>(8);
+
+    Schedule capped = fourBrackets();
+    capped.maximum = 15;
+    capped.minimum = 3;
+    QTest::newRow("0.4 % of 10,000 under a maximum of 15")
+        << capped << 10000.0 << true << std::optional<double>(15);
+    QTest::newRow("fixed 2 under a minimum of 3")
+        << capped << 100.0 << true << std::optional<double>(3);
+    QTest::newRow("empty fifth bracket, minimum applies")
+        << capped << 25000.0 << false << std::optional<double>(3);
+}
+
+void FeeRulesTest::tradeFee()
+{
+    QFETCH(Schedule, schedule);
+    QFETCH(double, amount);
+    QFETCH(bool, bounded);
+    QTEST(Calcul_Frais(schedule, amount, bounded ? Lookup::Bounded : Lookup::Open), "expected");
+}
+
+QTEST_GUILESS_MAIN(FeeRulesTest)
+#include "FeeRulesTest.moc"

@@ -1,0 +1,28 @@
+#include "ResultTexts.h"
+
+#include "NumberText.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+QString Texte_Euros(double value, EurosVariant variant)
+{
+    if (value > 1)
+        return signBlankText(value) + u" euros"_s;
+    if (value == 0 || (variant == EurosVariant::Profit && value < 0))
+        return u"0 euro"_s;
+    if (value == 1)
+        return u"1 euro"_s;
+    // Between 0 and 1 the sign-blank text has no digit before the point: put the 0 back.
+    QString digits = signBlankText(value);
+    if (digits.startsWith(u' '))
+        digits.remove(0, 1);
+    return u"0"_s + digits + u" euro"_s;
+}
+
+QString feeCaption(double fee, TradeSide side, const QLocale& locale)
+{
+    const bool plural = plainNumber(regionalText(fee, locale)) > 1;
+    const QString place = side == TradeSide::Purchase ? u"à l'achat"_s : u"à la vente"_s;
+    return regionalText(roundCents(fee), locale) + (plural ? u" euros"_s : u" euro"_s) + u"\n\r"_s +
+           place;
+}

@@ -1,0 +1,358 @@
+#include "SellingPriceSearch.h"
+#include "FeeRules.h"
+#include "NumberText.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+Q_DECLARE_METATYPE(Schedule)
+Q_DECLARE_METATYPE(Trade)
+Q_DECLARE_METATYPE(CalcStatus)
+
+namespace {
+
+Bracket fixedFee(double upper, double fee)
+{
+    return {upper, fee, false};
+}
+
+Bracket percentFee(double upper, double fee)
+{
+    return {upper, fee, true};
+}
+
+Schedule makeSchedule(std::initializer_list<Bracket> brackets, double minimum = 0,
+                      double maximum = openBound)
+{
+    Schedule schedule;
+    int i = 0;
+    for (const Bracket& bracket : brackets)
+        schedule.brackets[size_t(i++)] = bracket;
+    schedule.minimum = minimum;
+    schedule.maximum = maximum;
+    return schedule;
+}
+
+Trade percentTrade(double price, double shares, double percent)
+{
+    return {price, shares, percent, true};
+}
+
+Trade cashTrade(double price, double shares, double euros)
+{
+    return {price, shares, euros, false};
+}
+
+// The profit before tax that selling n shares at this price brings in, with the sale fee the
+// schedule charges at that amount.
+double grossProfitAt(const Schedule& schedule, double shares, double costPrice, double price)
+{
+    const double amount = shares * price;
+    return amount - *Calcul_Frais(schedule, amount, Lookup::Open) - shares * costPrice;
+}
+
+} // namespace
+
+class SellingPriceSearchTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void results_data();
+    void results();
+    void overLimit_data();
+    void overLimit();
+    void refusals_data();
+    void refusals();
+    void acceptedLimitsOfTheInputs_data();
+    void acceptedLimitsOfTheInputs();
+    void generatedTradesKeepTheirPromise();
+};
+
+void SellingPriceSearchTest::results_data()
+{
+    QTest::addColumn<Schedule>("schedule");
+    QTest::addColumn<Trade>("trade");
+    QTest::addColumn<double>("taxRate");
+    QTest::addColumn<double>("purchaseFee");
+    QTest::addColumn<double>("costPrice");
+    QTest::addColumn<double>("price");
+    QTest::addColumn<double>("saleFee");
+    QTest::addColumn<double>("profitBeforeTax");
+    QTest::addColumn<double>("profitAfterTax");
+    QTest::addColumn<bool>("inexact");
+    QTest::addColumn<double>("nextCentPrice");
+    QTest::addColumn<double>("nextCentProfitAfterTax");
+    QTest::addColumn<int>("passes");
+
+    const Schedule flatTen = makeSchedule({fixedFee(openBound, 10)});
+    const Schedule dropAtThousand = makeSchedule({percentFee(1000, 1), fixedFee(openBound, 5)});
+
+    QTest::newRow("fixed fee, percentage profit")
+        << flatTen << percentTrade(10, 100, 10) << 26.0 << 10.0 << 10.10 << 11.56 << 10.0 << 136.49
+        << 101.00 << false << 0.0 << 0.0 << 1;
+    QTest::newRow("fixed fee, cash profit")
+        << flatTen << cashTrade(10, 100, 100) << 26.0 << 10.0 << 10.10 << 11.55 << 10.0 << 135.14
+        << 100.00 << false << 0.0 << 0.0 << 1;
+    QTest::newRow("fee drops at the boundary, third pass in the upper bracket")
+        << dropAtThousand << cashTrade(9.60, 100, 19) << 10.0 << 9.60 << 9.70 << 10.00 << 10.0
+        << 20.00 << 18.00 << true << 10.01 << 23.40 << 3;
+    // The literal third pass would hold the price at 99,999,999 / 100 here.
+    QTest::newRow("fee drops at the boundary, third pass in the lower bracket")
+        << dropAtThousand << cashTrade(9.60, 100, 11) << 50.0 << 9.60 << 9.70 << 10.00 << 10.0
+        << 20.00 << 10.00 << true << 10.01 << 13.00 << 3;
+    QTest::newRow("one percentage bracket")
+        << makeSchedule({percentFee(openBound, 0.5)}) << percentTrade(20, 50, 10) << 10.0 << 5.0
+        << 20.10 << 22.45 << 5.6125 << 111.67 << 100.50 << false << 0.0 << 0.0 << 1;
+    QTest::newRow("percentage fee under the minimum")
+        << makeSchedule({percentFee(openBound, 0.5)}, 10) << percentTrade(20, 50, 10) << 10.0
+        << 10.0 << 20.20 << 22.64 << 10.0 << 112.22 << 101.00 << false << 0.0 << 0.0 << 1;
+    QTest::newRow("percentage fee over the maximum, cash profit")
+        << makeSchedule({percentFee(openBound, 2)}, 0, 15) << cashTrade(100, 50, 500) << 20.0
+        << 15.0 << 100.30 << 113.10 << 15.0 << 625.00 << 500.00 << false << 0.0 << 0.0 << 1;
+    const Schedule bothLimits =
+        makeSchedule({percentFee(2000, 1), percentFee(openBound, 0.8)}, 8, 20);
+    QTest::newRow("minimum and maximum, the minimum applies")
+        << bothLimits << percentTrade(5, 100, 20) << 26.0 << 8.0 << 5.08 << 6.53 << 8.0 << 137.30
+        << 101.60 << false << 0.0 << 0.0 << 1;
+    QTest::newRow("minimum and maximum, the maximum applies")
+        << bothLimits << percentTrade(50, 100, 10) << 10.0 << 20.0 << 50.20 << 55.98 << 20.0
+        << 557.78 << 502.00 << false << 0.0 << 0.0 << 1;
+    QTest::newRow("first guess in the dearer bracket, second pass settles")
+        << makeSchedule({fixedFee(1000, 5), fixedFee(openBound, 10)}) << cashTrade(9, 100, 60)
+        << 0.0 << 5.0 << 9.05 << 9.70 << 5.0 << 60.0 << 60.0 << false << 0.0 << 0.0 << 2;
+    // 1,000 belongs to the first bracket: taken as the second, the search would swing back.
+    QTest::newRow("sale amount exactly on an upper bound")
+        << makeSchedule({fixedFee(1000, 5), fixedFee(openBound, 4)}) << cashTrade(9.3, 100, 60)
+        << 0.0 << 5.0 << 9.35 << 10.00 << 5.0 << 60.0 << 60.0 << false << 0.0 << 0.0 << 2;
+    QTest::newRow("purchase amount exactly on an upper bound")
+        << makeSchedule({fixedFee(1000, 5), fixedFee(openBound, 8)}) << cashTrade(10, 100, 100)
+        << 0.0 << 5.0 << 10.05 << 11.13 << 8.0 << 100.0 << 100.0 << false << 0.0 << 0.0 << 1;
+    QTest::newRow("third pass confirms its bracket")
+        << makeSchedule({fixedFee(1150, 40), fixedFee(1250, 160), fixedFee(openBound, 20)})
+        << cashTrade(9.60, 100, 100) << 0.0 << 40.0 << 10.00 << 11.40 << 40.0 << 100.0 << 100.0
+        << false << 0.0 << 0.0 << 3;
+    // Passes go 2, 3, 1: only bracket 3 reaches the target, so the price is held on its lower
+    // boundary, and one cent more is costed in bracket 3, not in the dear bracket 2.
+    QTest::newRow("passes alternate across a skipped bracket")
+        << makeSchedule({percentFee(1000, 5), fixedFee(1010, 100), fixedFee(openBound, 0)})
+        << cashTrade(9, 100, 30) << 0.0 << 45.0 << 9.45 << 10.10 << 100.0 << -35.0 << -35.0 << true
+        << 10.11 << 66.00 << 3;
+    QTest::newRow("every pass falls short, a fourth pass settles")
+        << makeSchedule({fixedFee(1030, 40), fixedFee(1060, 70), fixedFee(1090, 100),
+                         fixedFee(1120, 105), fixedFee(openBound, 200)})
+        << cashTrade(9.60, 100, 10) << 0.0 << 40.0 << 10.00 << 11.15 << 105.0 << 10.0 << 10.0
+        << false << 0.0 << 0.0 << 4;
+}
+
+void SellingPriceSearchTest::results()
+{
+    QFETCH(Schedule, schedule);
+    QFETCH(Trade, trade);
+    QFETCH(double, taxRate);
+
+    const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate);
+    QCOMPARE(outcome.status, CalcStatus::Done);
+    const SellingPrice& result = outcome.result;
+    QTEST(result.purchaseFee, "purchaseFee");
+    QTEST(result.costPrice, "costPrice");
+    QTEST(result.price, "price");
+    QTEST(result.saleFee, "saleFee");
+    QTEST(result.profitBeforeTax, "profitBeforeTax");
+    QTEST(result.profitAfterTax, "profitAfterTax");
+    QTEST(result.inexact, "inexact");
+    QTEST(result.passes, "passes");
+    if (result.inexact) {
+        QTEST(result.nextCentPrice, "nextCentPrice");
+        QTEST(result.nextCentProfitAfterTax, "nextCentProfitAfterTax");
+    }
+}
+
+void SellingPriceSearchTest::overLimit_data()
+{
+    QTest::addColumn<Trade>("trade");
+    QTest::addColumn<CalcStatus>("status");
+    QTest::addColumn<double>("costPrice");
+
+    QTest::newRow("purchase of 100,000,000")
+        << percentTrade(1000000, 100, 10) << CalcStatus::PurchaseOverLimit << 0.0;
+    QTest::newRow("purchase of 90,000,000 sold at 20 % more")
+        << percentTrade(900000, 100, 20) << CalcStatus::SaleOverLimit << 900000.10;
+    // 99,999,989 plus a fee of 10 is within the limit, but the sale must also pay its own fee.
+    QTest::newRow("purchase just under the limit, the sale fee takes it over")
+        << percentTrade(999999.89, 100, 0) << CalcStatus::SaleOverLimit << 999999.99;
+}
+
+void SellingPriceSearchTest::overLimit()
+{
+    QFETCH(Trade, trade);
+    QFETCH(CalcStatus, status);
+
+    const CalcOutcome outcome =
+        findSellingPrice(makeSchedule({fixedFee(openBound, 10)}), trade, 26.0);
+    QCOMPARE(outcome.status, status);
+    // The cost price is known, and shown, before the search finds the sale over the limit.
+    QTEST(outcome.result.costPrice, "costPrice");
+}
+
+void SellingPriceSearchTest::refusals_data()
+{
+    QTest::addColumn<Schedule>("schedule");
+    QTest::addColumn<Trade>("trade");
+    QTest::addColumn<double>("taxRate");
+    QTest::addColumn<CalcStatus>("status");
+    QTest::addColumn<int>("bracketNumber");
+
+    const Schedule flatTen = makeSchedule({fixedFee(openBound, 10)});
+    const Trade trade = percentTrade(10, 100, 10);
+    QTest::newRow("tax rate of 100")
+        << flatTen << trade << 100.0 << CalcStatus::TaxRateInvalid << 0;
+    QTest::newRow("tax rate of 150")
+        << flatTen << trade << 150.0 << CalcStatus::TaxRateInvalid << 0;
+    QTest::newRow("tax rate refused before a purchase over the limit")
+        << flatTen << percentTrade(1000000, 100, 10) << 100.0 << CalcStatus::TaxRateInvalid << 0;
+    QTest::newRow("percentage fee of 100 in the only bracket")
+        << makeSchedule({percentFee(openBound, 100)}) << trade << 26.0
+        << CalcStatus::PercentageFeeInvalid << 1;
+    // The search would never reach the third bracket for this trade: refused all the same.
+    QTest::newRow("percentage fee of 250 in the third bracket")
+        << makeSchedule({fixedFee(2000, 10), percentFee(5000, 1), percentFee(openBound, 250)})
+        << trade << 26.0 << CalcStatus::PercentageFeeInvalid << 3;
+    QTest::newRow("percentage fee refused before a purchase over the limit")
+        << makeSchedule({percentFee(openBound, 100)}) << percentTrade(1000000, 100, 10) << 26.0
+        << CalcStatus::PercentageFeeInvalid << 1;
+    QTest::newRow("first of two refused brackets is named")
+        << makeSchedule({fixedFee(1000, 10), percentFee(2000, 120), percentFee(openBound, 100)})
+        << trade << 26.0 << CalcStatus::PercentageFeeInvalid << 2;
+}
+
+void SellingPriceSearchTest::refusals()
+{
+    QFETCH(Schedule, schedule);
+    QFETCH(Trade, trade);
+    QFETCH(double, taxRate);
+
+    const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate);
+    QTEST(outcome.status, "status");
+    QTEST(outcome.bracketNumber, "bracketNumber");
+    QVERIFY(!outcome.ok());
+}
+
+void SellingPriceSearchTest::acceptedLimitsOfTheInputs_data()
+{
+    QTest::addColumn<Schedule>("schedule");
+    QTest::addColumn<double>("taxRate");
+    QTest::addColumn<double>("price");
+
+    // 10 × 100 shares, 10 % wanted. With a rate of 99.5 only 0.5 % of a profit is kept:
+    // G = 101 / 0.005 = 20,200, p = (10 + 20,200 + 1,010) / 100.
+    QTest::newRow("tax rate of 99.5") << makeSchedule({fixedFee(openBound, 10)}) << 99.5 << 212.20;
+    // A fixed fee is a sum of money: 150 euros is no percentage. C = 11.50,
+    // G = 115 / 0.74, p = (150 + 155.405... + 1,150) / 100.
+    QTest::newRow("fixed fee of 150") << makeSchedule({fixedFee(openBound, 150)}) << 26.0 << 14.55;
+    // 99 % of the sale goes in fees: A = 1,000, fA = 990, C = 19.90, G = 199 / 0.74,
+    // p = ((1,990 + 268.918...) / 0.01) / 100.
+    QTest::newRow("percentage fee of 99")
+        << makeSchedule({percentFee(openBound, 99)}) << 26.0 << 2258.92;
+}
+
+void SellingPriceSearchTest::acceptedLimitsOfTheInputs()
+{
+    QFETCH(Schedule, schedule);
+    QFETCH(double, taxRate);
+
+    const CalcOutcome outcome = findSellingPrice(schedule, percentTrade(10, 100, 10), taxRate);
+    QCOMPARE(outcome.status, CalcStatus::Done);
+    QTEST(outcome.result.price, "price");
+}
+
+// Schedules and trades of every shape the fee page allows: whenever the search settles in a
+// bracket, its price gives the gross profit exactly; whenever it holds the price on a
+// boundary, one cent more reaches the gross profit.
+void SellingPriceSearchTest::generatedTradesKeepTheirPromise()
+{
+    QRandomGenerator random(20240611);
+    const auto between = [&random](double low, double high) {
+        return low + random.generateDouble() * (high - low);
+    };
+    const auto cents = [](double value) { return std::round(value * 100) / 100; };
+
+    int exact = 0;
+    int inexact = 0;
+    for (int run = 0; run < 4000; ++run) {
+        Trade trade;
+        trade.shares = 1 + random.bounded(2000);
+        trade.purchasePrice = cents(between(0.5, 200));
+        trade.percentMode = random.bounded(2) == 0;
+        const double amount = trade.shares * trade.purchasePrice;
+        trade.wantedProfit = trade.percentMode ? cents(between(0, 100)) : cents(between(0, amount));
+        const double rates[] = {0, 10, 26, 32.5, cents(between(0, 90))};
+        const double taxRate = rates[random.bounded(5)];
+
+        // Whole-euro bounds around the amounts this trade meets: the purchase, and the sale
+        // the wanted profit roughly calls for, where a jump of the fee puts the search on a
+        // boundary. A bracket always spans a few cents a share, or no price in cents could
+        // fall inside it.
+        const double profit =
+            trade.percentMode ? amount * trade.wantedProfit / 100 : trade.wantedProfit;
+        const double sale = amount + profit / ((100 - taxRate) / 100);
+        const double narrowest = 0.03 * trade.shares + 1;
+        // Three shapes: bounds anywhere, bounds close around the sale, and bounds close around
+        // the sale with fixed fees that fall from one bracket to the next.
+        const int shape = random.bounded(3);
+        const double spread = shape == 0 ? sale * 0.3 : sale * 0.04;
+        Schedule schedule;
+        const int inUse = 1 + random.bounded(bracketCount);
+        double bound = std::floor(shape == 0 ? between(0, amount) : between(0.85, 1.05) * sale);
+        for (int i = 0; i < inUse; ++i) {
+            Bracket& bracket = schedule.brackets[size_t(i)];
+            bracket.upper =
+                i == inUse - 1 ? openBound : std::ceil(bound + narrowest + between(0, spread));
+            bracket.percentage = shape != 2 && random.bounded(2) == 0;
+            bracket.fee =
+                bracket.percentage ? cents(between(0, 6)) : cents(between(0, sale * 0.06));
+            bound = bracket.upper;
+        }
+        if (shape == 2) {
+            const auto dearerFirst = [](const Bracket& x, const Bracket& y) {
+                return x.fee > y.fee;
+            };
+            std::array<Bracket, bracketCount> byFee = schedule.brackets;
+            std::sort(byFee.begin(), byFee.begin() + inUse, dearerFirst);
+            for (int i = 0; i < inUse; ++i)
+                schedule.brackets[size_t(i)].fee = byFee[size_t(i)].fee;
+        }
+        if (random.bounded(3) == 0)
+            schedule.minimum = cents(between(0, amount * 0.03));
+        if (random.bounded(3) == 0)
+            schedule.maximum = cents(between(std::max(schedule.minimum, 0.01), amount * 0.06));
+
+        const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate);
+        const QByteArray where = QByteArray("run ") + QByteArray::number(run);
+        QVERIFY2(outcome.status == CalcStatus::Done, where);
+        const SellingPrice& result = outcome.result;
+        const double G = result.grossProfit;
+        if (!result.inexact) {
+            ++exact;
+            const double reached =
+                grossProfitAt(schedule, trade.shares, result.costPrice, result.unroundedPrice);
+            QVERIFY2(std::fabs(reached - G) < 1e-5, where);
+            QCOMPARE(result.price, roundCents(result.unroundedPrice));
+        } else {
+            ++inexact;
+            const double reached =
+                grossProfitAt(schedule, trade.shares, result.costPrice, result.price + 0.01);
+            QVERIFY2(reached > G - 1e-5, where);
+        }
+    }
+    // The generator must exercise both endings, or the promise above says little.
+    QVERIFY(exact > 1000);
+    QVERIFY(inexact > 50);
+}
+
+QTEST_GUILESS_MAIN(SellingPriceSearchTest)
+#include "SellingPriceSearchTest.moc"

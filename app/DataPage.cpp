@@ -84,11 +84,11 @@ DataPage::DataPage(QWidget* parent) : QWidget(parent)
 
     auto* fields = new QGridLayout;
     fields->addWidget(Label1, 0, 0);
-    fields->addWidget(Text_pa, 0, 1);
+    fields->addWidget(Text_pa, 0, 1, Qt::AlignLeft);
     fields->addWidget(Label2, 1, 0);
-    fields->addWidget(Text_nb, 1, 1);
+    fields->addWidget(Text_nb, 1, 1, Qt::AlignLeft);
     fields->addWidget(Label4, 2, 0);
-    fields->addWidget(Text_ben, 2, 1);
+    fields->addWidget(Text_ben, 2, 1, Qt::AlignLeft);
     fields->setColumnStretch(1, 1);
 
     auto* buttons = new QVBoxLayout;

@@ -94,6 +94,13 @@ FeePage::FeePage(QWidget* parent) : QWidget(parent)
         row.value = new QRadioButton(QStringLiteral("valeur"), row.frame);
         row.value->setObjectName(numbered("Valeur", n));
         row.value->setChecked(true);
+        // The fields have no caption of their own beside them: screen readers get one here.
+        const QString bracket = QString::number(n + 1);
+        row.lower->setAccessibleName(QStringLiteral("Fourchette basse ") + bracket);
+        row.upper->setAccessibleName(QStringLiteral("Fourchette haute ") + bracket);
+        row.fee->setAccessibleName(QStringLiteral("Frais ") + bracket);
+        row.percentage->setAccessibleName(QStringLiteral("Frais en pourcentage ") + bracket);
+        row.value->setAccessibleName(QStringLiteral("Frais en valeur ") + bracket);
         OptionGroupFocus::install(row.percentage);
         OptionGroupFocus::install(row.value);
         auto* typeLayout = new QHBoxLayout(row.frame);

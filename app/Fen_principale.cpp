@@ -249,6 +249,8 @@ void Fen_principale::showEvent(QShowEvent* event)
         return;
     m_shownOnce = true;
     Form_Activate();
+    // The first control of the keyboard order takes the focus, not the page tabs before it.
+    m_dataPage->Text_pa->setFocus();
 }
 
 void Fen_principale::closeEvent(QCloseEvent* event)

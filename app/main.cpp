@@ -12,6 +12,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Vantrelle Ostrapine"));
     QApplication::setApplicationVersion(programVersion());
     QApplication::setOrganizationName(QStringLiteral("Vantrelle"));
+    // The id of the installed menu entry: Wayland shells match the window to it by this name,
+    // which gives the window its entry's icon and name in the task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.vantrelle.Ostrapine"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vantrelle.png")));
 
     MessageBoxMessenger messenger;

@@ -33,6 +33,7 @@ private slots:
     void profitCaptionFollowsTypeAndLanguage_data();
     void profitCaptionFollowsTypeAndLanguage();
     void windowStartsCompactAndCentredForTheExpandedHeight();
+    void purchasePriceHasTheFocusAtStart();
 };
 
 void MainWindowTest::everyControlExistsWithItsDesignCaption_data()
@@ -316,6 +317,14 @@ void MainWindowTest::windowStartsCompactAndCentredForTheExpandedHeight()
     const QRect screen = f.window->screen()->geometry();
     QCOMPARE(f.window->x(), (screen.width() - f.window->compactSize().width()) / 2);
     QCOMPARE(f.window->y(), (screen.height() - f.window->expandedSize().height()) / 2);
+}
+
+void MainWindowTest::purchasePriceHasTheFocusAtStart()
+{
+    MainWindowFixture f;
+    f.open();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QCOMPARE(QApplication::focusWidget(), f.window->dataPage()->Text_pa);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,102 @@
+// Times the calculator's start, from spawning the process to its exit right after the main
+// window is first on screen, against a bare Qt main window of the same kind started the same
+// way. Both run offscreen, alternately, so a passing load on the machine hits them alike.
+// Prints the median wall time of each and their ratio. Goal: within 1.25 times the bare window.
+// Usage: bench_startup [RUNS_EACH], 30 by default.
+
+#include "RealisticSettings.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct Program
+{
+    const char* name;
+    QString path;
+    QStringList arguments;
+    std::vector<double> milliseconds;
+};
+
+// One start of the program, in milliseconds; a failed start ends the benchmark.
+double timedStart(const Program& program, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program.path, program.arguments);
+    const bool finished = process.waitForFinished(30000);
+    const double elapsed = clock.nsecsElapsed() / 1e6;
+    if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed (%s, exit code %d):\n%s\n", program.name,
+                     qPrintable(process.errorString()), process.exitCode(),
+                     process.readAllStandardError().constData());
+        std::exit(1);
+    }
+    return elapsed;
+}
+
+double median(std::vector<double> values)
+{
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+
+    QTemporaryDir directory;
+    QFile settings(directory.filePath(QStringLiteral("vantrelle.ini")));
+    if (!directory.isValid() || !settings.open(QIODevice::WriteOnly) ||
+        settings.write(realisticSettings()) < 0) {
+        std::fprintf(stderr, "bench_startup: cannot write a settings file\n");
+        return 1;
+    }
+    settings.close();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString here = QCoreApplication::applicationDirPath();
+    Program bare{
+        "bare QMainWindow + QTabWidget", here + QStringLiteral("/bench_bare_window"), {}, {}};
+    Program real{"Fen_principale, realistic settings",
+                 here + QStringLiteral("/bench_window_start"),
+                 {settings.fileName()},
+                 {}};
+
+    // A first start of each, untimed, fills the disk cache and the font cache.
+    timedStart(bare, environment);
+    timedStart(real, environment);
+    for (int run = 0; run < runs; ++run) {
+        for (Program* program : {&bare, &real})
+            program->milliseconds.push_back(timedStart(*program, environment));
+    }
+
+    std::printf("bench_startup: spawn to exit after the first frame, offscreen, median of %d "
+                "alternate starts\n",
+                runs);
+    for (const Program* program : {&bare, &real}) {
+        const auto [fastest, slowest] =
+            std::minmax_element(program->milliseconds.begin(), program->milliseconds.end());
+        std::printf("  %-36s %7.1f ms  (fastest %.1f, slowest %.1f)\n", program->name,
+                    median(program->milliseconds), *fastest, *slowest);
+    }
+    const double ratio = median(real.milliseconds) / median(bare.milliseconds);
+    std::printf("  ratio real/bare %.2f\n", ratio);
+    std::printf("goal within 1.25x the bare window: %s\n", ratio <= 1.25 ? "met" : "missed");
+    return 0;
+}

@@ -1,0 +1,34 @@
+// Starts the calculator as main.cpp does, over the settings file named on the command line and
+// with messages counted instead of shown, and ends as soon as the window is on screen. Prints
+// nothing; exits with 3 when the start showed a message, which would spoil the timing.
+
+#include "Fen_principale.h"
+#include "QuitOnFirstExpose.h"
+#include "RecordingMessenger.h"
+#include "Version.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: bench_window_start SETTINGS_FILE\n");
+        return 2;
+    }
+    QApplication::setApplicationName(QStringLiteral("vantrelle"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vantrelle Ostrapine"));
+    QApplication::setApplicationVersion(programVersion());
+    QApplication::setOrganizationName(QStringLiteral("Vantrelle"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vantrelle.png")));
+
+    RecordingMessenger messenger;
+    Fen_principale window(IniStore(QString::fromLocal8Bit(argv[1])), messenger, programVersion());
+    QuitOnFirstExpose quitWhenShown;
+    window.show();
+    const int status = QApplication::exec();
+    return status == 0 && messenger.shown > 0 ? 3 : status;
+}

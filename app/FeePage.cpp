@@ -36,7 +36,6 @@ QLabel* heading(QWidget* parent, const QString& name, const QString& text)
 {
     auto* result = label(parent, name, text);
     result->setAlignment(Qt::AlignCenter);
-    result->setWordWrap(true);
     return result;
 }
 

@@ -328,4 +328,4 @@ void MainWindowTest::purchasePriceHasTheFocusAtStart()
 }
 
 QTEST_MAIN(MainWindowTest)
-#include "MainWindowTest.moc"
+#include "tst_main_window.moc"

@@ -70,4 +70,4 @@ void AccessibilityTest::accessKeysReachTheCommands()
 }
 
 QTEST_MAIN(AccessibilityTest)
-#include "AccessibilityTest.moc"
+#include "tst_accessibility.moc"

@@ -377,4 +377,4 @@ void TaxDialogTest::longStoredRateKeepsLimitForTyping()
 }
 
 QTEST_MAIN(TaxDialogTest)
-#include "tst_Param_Tx_Impot.moc"
+#include "tst_tax_dialog.moc"

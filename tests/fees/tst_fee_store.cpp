@@ -228,4 +228,4 @@ void FeeStoreTest::roundTrip()
 }
 
 QTEST_GUILESS_MAIN(FeeStoreTest)
-#include "FeeStoreTest.moc"
+#include "tst_fee_store.moc"

@@ -159,4 +159,4 @@ void LanguageTest::profitCaptionKeepsItsTypeAcrossSwitches()
 }
 
 QTEST_MAIN(LanguageTest)
-#include "LanguageTest.moc"
+#include "tst_language.moc"

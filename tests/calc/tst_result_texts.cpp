@@ -124,4 +124,4 @@ void ResultTextsTest::feeCaption()
 }
 
 QTEST_GUILESS_MAIN(ResultTextsTest)
-#include "ResultTextsTest.moc"
+#include "tst_result_texts.moc"

@@ -562,4 +562,4 @@ void SchedulePreparationTest::savesThroughTheSettingsFile()
 }
 
 QTEST_GUILESS_MAIN(SchedulePreparationTest)
-#include "SchedulePreparationTest.moc"
+#include "tst_schedule_preparation.moc"

@@ -261,4 +261,4 @@ void TaxRatesTest::rateValueReadsPointAndComma()
 }
 
 QTEST_GUILESS_MAIN(TaxRatesTest)
-#include "tst_TaxRates.moc"
+#include "tst_tax_rates.moc"

@@ -221,4 +221,4 @@ void CalcMessagesTest::refusalMessages()
 }
 
 QTEST_GUILESS_MAIN(CalcMessagesTest)
-#include "CalcMessagesTest.moc"
+#include "tst_calc_messages.moc"

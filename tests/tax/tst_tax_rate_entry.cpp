@@ -142,4 +142,4 @@ void RateEntryTest::checksStopAtFirstFailure()
 }
 
 QTEST_GUILESS_MAIN(RateEntryTest)
-#include "tst_RateEntry.moc"
+#include "tst_tax_rate_entry.moc"

@@ -85,4 +85,4 @@ void DialogsTest::aboutBoxShowsTheBuildVersion()
 }
 
 QTEST_MAIN(DialogsTest)
-#include "DialogsTest.moc"
+#include "tst_dialogs.moc"

@@ -355,4 +355,4 @@ void SellingPriceSearchTest::generatedTradesKeepTheirPromise()
 }
 
 QTEST_GUILESS_MAIN(SellingPriceSearchTest)
-#include "SellingPriceSearchTest.moc"
+#include "tst_selling_price_search.moc"

@@ -270,4 +270,4 @@ void CalculateCommandTest::limitsThatAreNoLimitsAreShownEmpty()
 }
 
 QTEST_MAIN(CalculateCommandTest)
-#include "CalculateCommandTest.moc"
+#include "tst_calculate_command.moc"

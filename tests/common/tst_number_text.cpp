@@ -266,4 +266,4 @@ void NumberTextTest::displayText()
 }
 
 QTEST_GUILESS_MAIN(NumberTextTest)
-#include "NumberTextTest.moc"
+#include "tst_number_text.moc"

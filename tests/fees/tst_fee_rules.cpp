@@ -291,4 +291,4 @@ void FeeRulesTest::tradeFee()
 }
 
 QTEST_GUILESS_MAIN(FeeRulesTest)
-#include "FeeRulesTest.moc"
+#include "tst_fee_rules.moc"

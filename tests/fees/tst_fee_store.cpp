@@ -1,5 +1,6 @@
 #include "FeeStore.h"
 #include "IniStore.h"
+#include "ScheduleToString.h"
 #include "SettingsKeys.h"
 #include "TempSettings.h"
 
@@ -12,26 +13,6 @@ Q_DECLARE_METATYPE(ScheduleTexts)
 
 using FeeTypes = std::array<bool, bracketCount>; // true: percentage
 Q_DECLARE_METATYPE(FeeTypes)
-
-namespace {
-
-QString describe(const ScheduleTexts& schedule)
-{
-    QStringList parts;
-    for (const BracketTexts& bracket : schedule.brackets)
-        parts.append(QStringLiteral("[%1|%2|%3|%4]")
-                         .arg(bracket.lower, bracket.upper, bracket.fee,
-                              bracket.percentage ? QStringLiteral("%") : QStringLiteral("fixed")));
-    parts.append(QStringLiteral("min=%1 max=%2").arg(schedule.minimum, schedule.maximum));
-    return parts.join(QLatin1Char(' '));
-}
-
-} // namespace
-
-char* toString(const ScheduleTexts& schedule)
-{
-    return QTest::toString(describe(schedule));
-}
 
 namespace {
 

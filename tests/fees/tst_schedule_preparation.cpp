@@ -1,7 +1,8 @@
-#include "SchedulePreparation.h"
 #include "FakeMessenger.h"
 #include "FeeStore.h"
 #include "IniStore.h"
+#include "SchedulePreparation.h"
+#include "ScheduleToString.h"
 #include "SettingsKeys.h"
 #include "TempSettings.h"
 
@@ -22,17 +23,6 @@ Q_DECLARE_METATYPE(ScheduleFieldRef)
 
 namespace {
 
-QString describe(const ScheduleTexts& schedule)
-{
-    QStringList parts;
-    for (const BracketTexts& bracket : schedule.brackets)
-        parts.append(QStringLiteral("[%1|%2|%3|%4]")
-                         .arg(bracket.lower, bracket.upper, bracket.fee,
-                              bracket.percentage ? QStringLiteral("%") : QStringLiteral("fixed")));
-    parts.append(QStringLiteral("min=%1 max=%2").arg(schedule.minimum, schedule.maximum));
-    return parts.join(QLatin1Char(' '));
-}
-
 QString describe(const ScheduleFieldRef& ref)
 {
     static const char* const names[] = {"Lower", "Upper", "Fee", "FeeType", "Minimum", "Maximum"};
@@ -42,11 +32,6 @@ QString describe(const ScheduleFieldRef& ref)
 }
 
 } // namespace
-
-char* toString(const ScheduleTexts& schedule)
-{
-    return QTest::toString(describe(schedule));
-}
 
 char* toString(const SavedSchedule& saved)
 {

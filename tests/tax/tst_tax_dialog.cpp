@@ -1,5 +1,6 @@
 #include "FakeMessenger.h"
 #include "Param_Tx_Impot.h"
+#include "RateFiles.h"
 #include "TempSettings.h"
 
 #include <QLabel>
@@ -13,19 +14,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString errorTitle = QStringLiteral("Erreur de saisie");
-
-QByteArray rateFile(const QByteArray& t1, const QByteArray& t2, const QByteArray& t3)
-{
-    return "[Vantrelle]\r\nT1=" + t1 + "\r\nT2=" + t2 + "\r\nT3=" + t3 + "\r\n";
-}
-
-QStringList storedRates(const IniStore& store)
-{
-    QStringList values;
-    for (const char* key : {"T1", "T2", "T3"})
-        values << store.Lire_Ini(QStringLiteral("Vantrelle"), QLatin1String(key));
-    return values;
-}
 
 QLineEdit* rateBox(const QDialog& dialog, int number)
 {

@@ -1,5 +1,6 @@
 #include "FakeMessenger.h"
 #include "IniStore.h"
+#include "RateFiles.h"
 #include "TaxRates.h"
 #include "TempSettings.h"
 
@@ -26,19 +27,6 @@ QStringList texts(std::initializer_list<const char*> items)
 QString twoLines(const QString& first, const QString& second)
 {
     return first + QChar(10) + QChar(13) + second;
-}
-
-QByteArray rateFile(const QByteArray& t1, const QByteArray& t2, const QByteArray& t3)
-{
-    return "[Vantrelle]\r\nT1=" + t1 + "\r\nT2=" + t2 + "\r\nT3=" + t3 + "\r\n";
-}
-
-QStringList storedRates(const IniStore& store)
-{
-    QStringList values;
-    for (const char* key : {"T1", "T2", "T3"})
-        values << store.Lire_Ini(QStringLiteral("Vantrelle"), QLatin1String(key));
-    return values;
 }
 
 QStringList asList(const RateTexts& rates)

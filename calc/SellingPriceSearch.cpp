@@ -58,6 +58,12 @@ std::optional<int> refusedPercentageBracket(const Schedule& schedule)
     return std::nullopt;
 }
 
+// A price or a fee the labels may show: a number, and not below zero.
+bool isShownAmount(double value)
+{
+    return std::isfinite(value) && value >= 0;
+}
+
 CalcOutcome refusal(CalcStatus status, const SellingPrice& sofar = {})
 {
     CalcOutcome outcome;
@@ -92,6 +98,9 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
     result.purchaseFee = *purchaseFee;
     const double C = roundCents((purchaseAmount + *purchaseFee) / n);
     result.costPrice = C;
+    // Only a settings file edited by hand can bring such fees; the labels must never show them.
+    if (!isShownAmount(*purchaseFee) || !isShownAmount(C))
+        return refusal(CalcStatus::PriceInvalid);
 
     const double cost = n * C;
     const double G =
@@ -164,7 +173,9 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
         result.nextCentProfitAfterTax = roundCents(((amount1 - fee1) - cost) * afterTax);
     }
 
-    if (!std::isfinite(result.profitAfterTax) || !std::isfinite(result.nextCentProfitAfterTax))
+    if (!isShownAmount(p) || !isShownAmount(result.saleFee) ||
+        !std::isfinite(result.profitBeforeTax) || !std::isfinite(result.profitAfterTax) ||
+        !std::isfinite(result.nextCentProfitAfterTax))
         return refusal(CalcStatus::PriceInvalid, result);
     return CalcOutcome{CalcStatus::Done, 0, result};
 }

@@ -67,7 +67,8 @@ double plainNumber(QStringView text)
 
 double roundCents(double value)
 {
-    if (!std::isfinite(value))
+    // From 2^52 on a double holds no fraction at all, and multiplying it by 100 could overflow.
+    if (!std::isfinite(value) || std::fabs(value) >= 0x1p52)
         return value;
     // rint honours the default round-to-nearest-even mode, so 12.5 cents becomes 12.
     return std::rint(value * 100.0) / 100.0;

@@ -228,6 +228,18 @@ void SellingPriceSearchTest::refusals_data()
     QTest::newRow("first of two refused brackets is named")
         << makeSchedule({fixedFee(1000, 10), percentFee(2000, 120), percentFee(openBound, 100)})
         << trade << 26.0 << CalcStatus::PercentageFeeInvalid << 2;
+    // Values no field can hold, but a settings file edited by hand can bring: no label may then
+    // show "nan", "inf" or a negative price or fee.
+    const Trade one = cashTrade(10, 1, 0);
+    QTest::newRow("undefined fixed fee")
+        << makeSchedule({fixedFee(openBound, std::nan(""))}) << one << 0.0
+        << CalcStatus::PriceInvalid << 0;
+    QTest::newRow("minus infinite percentage fee")
+        << makeSchedule({percentFee(openBound, -HUGE_VAL)}) << one << 0.0
+        << CalcStatus::PriceInvalid << 0;
+    QTest::newRow("negative maximum makes a negative fee")
+        << makeSchedule({fixedFee(openBound, 10)}, 0, -5) << cashTrade(1, 1, 100) << 26.0
+        << CalcStatus::PriceInvalid << 0;
 }
 
 void SellingPriceSearchTest::refusals()

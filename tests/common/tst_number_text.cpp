@@ -134,6 +134,9 @@ void NumberTextTest::roundCents_data()
     // No decimal correction: 1.005 is a little below its text and stays at 1.
     QTest::newRow("1.005 as the double holds it") << 1.005 << 1.0;
     QTest::newRow("fee of 5.6125") << 5.6125 << 5.61;
+    // Far too large to hold cents, and a hundred times it would overflow to infinity.
+    QTest::newRow("1e307 stays finite") << 1e307 << 1e307;
+    QTest::newRow("-1.7e308 stays finite") << -1.7e308 << -1.7e308;
 }
 
 void NumberTextTest::roundCents()

@@ -4,6 +4,7 @@
 #include "LinkLabel.h"
 #include "MakerContact.h"
 #include "SettingsKeys.h"
+#include "Twips.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -14,8 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int twipsPerInch = 1440;
 
 // Client area of the box, and the outer size its placement on the screen counts with.
 constexpr int clientWidthTwips = 6015;
@@ -46,12 +45,12 @@ Fen_APropos_Enreg::Fen_APropos_Enreg(const IniStore& store, Messenger& messenger
 
 int Fen_APropos_Enreg::twipsWide(int twips) const
 {
-    return twips * logicalDpiX() / twipsPerInch;
+    return twipsToPixels(twips, logicalDpiX());
 }
 
 int Fen_APropos_Enreg::twipsHigh(int twips) const
 {
-    return twips * logicalDpiY() / twipsPerInch;
+    return twipsToPixels(twips, logicalDpiY());
 }
 
 void Fen_APropos_Enreg::buildControls()

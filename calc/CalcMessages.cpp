@@ -1,5 +1,6 @@
 #include "CalcMessages.h"
 
+#include "BracketOrdinal.h"
 #include "Language.h"
 #include "NumberText.h"
 
@@ -8,38 +9,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QString frenchOrdinal(int bracketNumber)
-{
-    switch (bracketNumber) {
-    case 1:
-        return u"première"_s;
-    case 2:
-        return u"deuxième"_s;
-    case 3:
-        return u"troisième"_s;
-    case 4:
-        return u"quatrième"_s;
-    default:
-        return u"cinquième"_s;
-    }
-}
-
-QString englishOrdinal(int bracketNumber)
-{
-    switch (bracketNumber) {
-    case 1:
-        return u"first"_s;
-    case 2:
-        return u"second"_s;
-    case 3:
-        return u"third"_s;
-    case 4:
-        return u"fourth"_s;
-    default:
-        return u"fifth"_s;
-    }
-}
 
 Message captureError(const QString& languageCode, const QString& french, const QString& english)
 {
@@ -98,9 +67,9 @@ Message refusalMessage(const CalcOutcome& outcome, const QString& languageCode)
     case CalcStatus::PercentageFeeInvalid:
         return captureError(
             languageCode,
-            u"Les frais de courtage de la "_s + frenchOrdinal(outcome.bracketNumber) +
+            u"Les frais de courtage de la "_s + bracketOrdinal(outcome.bracketNumber - 1, false) +
                 u" fourchette doivent être inférieurs à 100 % pour que le calcul soit possible"_s,
-            u"The brokerage fee of the "_s + englishOrdinal(outcome.bracketNumber) +
+            u"The brokerage fee of the "_s + bracketOrdinal(outcome.bracketNumber - 1, true) +
                 u" bracket must be below 100 % for the calculation to be possible"_s);
     case CalcStatus::PriceInvalid:
         return {

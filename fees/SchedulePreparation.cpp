@@ -1,5 +1,6 @@
 #include "SchedulePreparation.h"
 
+#include "BracketOrdinal.h"
 #include "Language.h"
 #include "Messenger.h"
 #include "NumberText.h"
@@ -7,11 +8,6 @@
 #include <array>
 
 namespace {
-
-const std::array<const char16_t*, bracketCount> frenchOrdinals = {
-    u"première", u"deuxième", u"troisième", u"quatrième", u"cinquième"};
-const std::array<const char16_t*, bracketCount> englishOrdinals = {u"first", u"second", u"third",
-                                                                   u"fourth", u"fifth"};
 
 // Two-line messages keep the line feed before the carriage return, as the French notices
 // always had; the display side turns the pair into one line break.
@@ -22,12 +18,12 @@ QString twoLines(const QString& first, const QString& second)
 
 QString frenchOrdinal(int index)
 {
-    return QString::fromUtf16(frenchOrdinals[index]);
+    return bracketOrdinal(index, false);
 }
 
 QString englishOrdinal(int index)
 {
-    return QString::fromUtf16(englishOrdinals[index]);
+    return bracketOrdinal(index, true);
 }
 
 Message zeroFeeQuestion(const QString& languageCode)

@@ -6,6 +6,7 @@
 #include "RateEntry.h"
 #include "SettingsKeys.h"
 #include "TaxRates.h"
+#include "Twips.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -146,10 +147,10 @@ void Param_Tx_Impôt::showRateText(int index, const QString& text)
 
 int Param_Tx_Impôt::twipsToX(int twips) const
 {
-    return qRound(twips * logicalDpiX() / 1440.0);
+    return twipsToPixels(twips, logicalDpiX());
 }
 
 int Param_Tx_Impôt::twipsToY(int twips) const
 {
-    return qRound(twips * logicalDpiY() / 1440.0);
+    return twipsToPixels(twips, logicalDpiY());
 }

@@ -61,8 +61,8 @@ DataPage::DataPage(QWidget* parent) : QWidget(parent)
     Frame_Impots = named(new QGroupBox(QStringLiteral("&Imposition des plus-values"), this),
                          QStringLiteral("Frame_Impots"));
     dix = named(new QRadioButton(QStringLiteral("10 %"), Frame_Impots), QStringLiteral("dix"));
-    vingt_six = named(new QRadioButton(QStringLiteral("26 %"), Frame_Impots),
-                      QStringLiteral("vingt_six"));
+    vingt_six =
+        named(new QRadioButton(QStringLiteral("26 %"), Frame_Impots), QStringLiteral("vingt_six"));
     trente_deux = named(new QRadioButton(QStringLiteral("32.5 %"), Frame_Impots),
                         QStringLiteral("trente_deux"));
     vingt_six->setChecked(true);
@@ -112,6 +112,6 @@ DataPage::DataPage(QWidget* parent) : QWidget(parent)
 
 QList<QWidget*> DataPage::keyboardOrder() const
 {
-    return {Text_pa,   Text_nb,   Text_ben,    Pourcentage,   Numéraire,
-            dix,       vingt_six, trente_deux, Bout_Calculer, Bout_Efface};
+    return {Text_pa, Text_nb,   Text_ben,    Pourcentage,   Numéraire,
+            dix,     vingt_six, trente_deux, Bout_Calculer, Bout_Efface};
 }

@@ -109,7 +109,8 @@ FeePage::FeePage(QWidget* parent) : QWidget(parent)
 
         const RowWords& words = rowWords[n];
         const int line = n + 1;
-        grid->addWidget(label(this, QLatin1String(words.from), QStringLiteral("De"), true), line, 0);
+        grid->addWidget(label(this, QLatin1String(words.from), QStringLiteral("De"), true), line,
+                        0);
         grid->addWidget(row.lower, line, 1);
         grid->addWidget(label(this, QLatin1String(words.to), QStringLiteral("à"), true), line, 2);
         grid->addWidget(row.upper, line, 3);

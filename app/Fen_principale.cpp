@@ -1,16 +1,16 @@
 #include "Fen_principale.h"
 
 #include "Captions.h"
-#include "Fen_APropos_Enreg.h"
-#include "Param_Tx_Impot.h"
-#include "TaxRates.h"
 #include "DataPage.h"
 #include "FeePage.h"
 #include "FeeStore.h"
+#include "Fen_APropos_Enreg.h"
 #include "Language.h"
 #include "Messenger.h"
+#include "Param_Tx_Impot.h"
 #include "ResultArea.h"
 #include "SettingsKeys.h"
+#include "TaxRates.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -100,28 +100,29 @@ Fen_principale::Fen_principale(IniStore store, Messenger& messenger, QString ver
 void Fen_principale::createMenus()
 {
     QMenuBar* bar = menuBar();
-    m_fichier = topMenu(bar, QStringLiteral("Fichier"), QStringLiteral("&Fichier"));
-    m_calculer = menuItem(m_fichier, QStringLiteral("Calculer"), QStringLiteral("&Calculer"));
-    m_effacerLesDonnees = menuItem(m_fichier, QStringLiteral("EffacerLesDonnées"),
+    QMenu* fichier = topMenu(bar, QStringLiteral("Fichier"), QStringLiteral("&Fichier"));
+    m_calculer = menuItem(fichier, QStringLiteral("Calculer"), QStringLiteral("&Calculer"));
+    m_effacerLesDonnees = menuItem(fichier, QStringLiteral("EffacerLesDonnées"),
                                    QStringLiteral("Éffacer les &données"));
-    m_effacerLesFrais = menuItem(m_fichier, QStringLiteral("EffacerLesFrais"),
+    m_effacerLesFrais = menuItem(fichier, QStringLiteral("EffacerLesFrais"),
                                  QStringLiteral("Éffacer les frais de co&urtage"));
-    m_quitter = menuItem(m_fichier, QStringLiteral("quitter"), QStringLiteral("&Quitter"));
+    m_quitter = menuItem(fichier, QStringLiteral("quitter"), QStringLiteral("&Quitter"));
     m_quitter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    m_langue = topMenu(bar, QStringLiteral("Langue"), QStringLiteral("&Langue"));
-    m_francais = menuItem(m_langue, QStringLiteral("Français"), QStringLiteral("&Français"));
-    m_anglais = menuItem(m_langue, QStringLiteral("Anglais"), QStringLiteral("&Anglais"));
+    QMenu* langue = topMenu(bar, QStringLiteral("Langue"), QStringLiteral("&Langue"));
+    m_francais = menuItem(langue, QStringLiteral("Français"), QStringLiteral("&Français"));
+    m_anglais = menuItem(langue, QStringLiteral("Anglais"), QStringLiteral("&Anglais"));
     m_francais->setCheckable(true);
     m_anglais->setCheckable(true);
     m_francais->setChecked(true);
 
-    m_parametrage = topMenu(bar, QStringLiteral("Paramétrage"), QStringLiteral("Pa&ramétrage"));
-    m_tauxImposition = menuItem(m_parametrage, QStringLiteral("Param_Tx_Imposition"),
+    QMenu* parametrage =
+        topMenu(bar, QStringLiteral("Paramétrage"), QStringLiteral("Pa&ramétrage"));
+    m_tauxImposition = menuItem(parametrage, QStringLiteral("Param_Tx_Imposition"),
                                 QStringLiteral("&Taux d'imposition"));
 
-    m_interrogation = topMenu(bar, QStringLiteral("Interrogation"), QStringLiteral("&?"));
-    m_aPropos = menuItem(m_interrogation, QStringLiteral("APropos"), QStringLiteral("&À propos"));
+    QMenu* interrogation = topMenu(bar, QStringLiteral("Interrogation"), QStringLiteral("&?"));
+    m_aPropos = menuItem(interrogation, QStringLiteral("APropos"), QStringLiteral("&À propos"));
 }
 
 void Fen_principale::createCentralArea()
@@ -190,8 +191,9 @@ void Fen_principale::layOut()
 
     const int width = qMax(px(designWidthTwips), m_tabs->geometry().right() + 1 + px(tabLeftTwips));
     const int menuHeight = menuBar()->sizeHint().height();
-    const int compactHeight = menuHeight + qMax(px(designHeightTwips), m_tabs->geometry().bottom() +
-                                                                          1 + px(bottomMarginTwips));
+    const int compactHeight =
+        menuHeight +
+        qMax(px(designHeightTwips), m_tabs->geometry().bottom() + 1 + px(bottomMarginTwips));
     m_designSize = QSize(width, compactHeight);
     m_expandedHeight = menuHeight + m_results->geometry().bottom() + 1 + px(bottomMarginTwips);
     setFixedSize(m_designSize);

@@ -96,17 +96,13 @@ private:
     Messenger& m_messenger;
     QString m_version;
 
-    QMenu* m_fichier = nullptr;
     QAction* m_calculer = nullptr;
     QAction* m_effacerLesDonnees = nullptr;
     QAction* m_effacerLesFrais = nullptr;
     QAction* m_quitter = nullptr;
-    QMenu* m_langue = nullptr;
     QAction* m_francais = nullptr;
     QAction* m_anglais = nullptr;
-    QMenu* m_parametrage = nullptr;
     QAction* m_tauxImposition = nullptr;
-    QMenu* m_interrogation = nullptr;
     QAction* m_aPropos = nullptr;
 
     QTabWidget* m_tabs = nullptr;

@@ -5,8 +5,8 @@
 #include "FeePage.h"
 #include "FeeRules.h"
 #include "FeeStore.h"
-#include "FieldWidth.h"
 #include "FieldNormalisation.h"
+#include "FieldWidth.h"
 #include "Messenger.h"
 #include "NumberText.h"
 #include "ResultArea.h"
@@ -33,8 +33,7 @@ class FeePageRefresher : public Messenger
 public:
     FeePageRefresher(Messenger& messenger, FeePage& page, const ScheduleTexts& schedule)
         : m_messenger(messenger), m_page(page), m_schedule(schedule)
-    {
-    }
+    {}
 
     void inform(const Message& message) override
     {

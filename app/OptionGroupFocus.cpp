@@ -18,8 +18,8 @@ bool OptionGroupFocus::eventFilter(QObject* watched, QEvent* event)
     auto* option = static_cast<QRadioButton*>(watched);
     if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) || option->isChecked())
         return false;
-    const auto siblings = option->parentWidget()->findChildren<QRadioButton*>(
-        QString(), Qt::FindDirectChildrenOnly);
+    const auto siblings =
+        option->parentWidget()->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
     for (QRadioButton* sibling : siblings) {
         if (sibling->isChecked() && sibling->isEnabled()) {
             sibling->setFocus(reason);

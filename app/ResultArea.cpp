@@ -34,12 +34,12 @@ ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ResultArea"));
 
-    Frame_Px_Revient = frame(this, QStringLiteral("Frame_Px_Revient"),
-                             QStringLiteral("Prix de revient unitaire"));
+    Frame_Px_Revient =
+        frame(this, QStringLiteral("Frame_Px_Revient"), QStringLiteral("Prix de revient unitaire"));
     Frame_Px_Vente =
         frame(this, QStringLiteral("Frame_Px_Vente"), QStringLiteral("Prix de vente minimum"));
-    Frame_Bén_Avt_Impôt = frame(this, QStringLiteral("Frame_Bén_Avt_Impôt"),
-                                QStringLiteral("Bénéfice avant impôt"));
+    Frame_Bén_Avt_Impôt =
+        frame(this, QStringLiteral("Frame_Bén_Avt_Impôt"), QStringLiteral("Bénéfice avant impôt"));
     Frame_Bén_Après_Impôt = frame(this, QStringLiteral("Frame_Bén_Après_Impôt"),
                                   QStringLiteral("Bénéfice après impôt"));
     Frame_Frais = frame(this, QStringLiteral("Frame_Frais"), QStringLiteral("Frais de courtage"));
@@ -50,9 +50,9 @@ ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
                           QStringLiteral("Prix de vente minimum"));
     Text_Bén_Avt_Impôt = resultLabel(Frame_Bén_Avt_Impôt, QStringLiteral("Text_Bén_Avt_Impôt"),
                                      QStringLiteral("Bénéfice avant impôt"));
-    Text_Bén_Après_Impôt = resultLabel(Frame_Bén_Après_Impôt,
-                                       QStringLiteral("Text_Bén_Après_Impôt"),
-                                       QStringLiteral("Bénéfice après impôt"));
+    Text_Bén_Après_Impôt =
+        resultLabel(Frame_Bén_Après_Impôt, QStringLiteral("Text_Bén_Après_Impôt"),
+                    QStringLiteral("Bénéfice après impôt"));
     Text_Frais_Achat = resultLabel(Frame_Frais, QStringLiteral("Text_Frais_Achat"),
                                    QStringLiteral("Frais de courtage à l'achat"));
     Text_Frais_Vente = resultLabel(Frame_Frais, QStringLiteral("Text_Frais_Vente"),

@@ -28,10 +28,7 @@ struct MainWindowFixture
         return *window;
     }
 
-    template <typename T> T* find(const QString& name) const
-    {
-        return window->findChild<T*>(name);
-    }
+    template <typename T> T* find(const QString& name) const { return window->findChild<T*>(name); }
 };
 
 // Runs the action on the next modal window to open, such as a dialog started with exec() by the

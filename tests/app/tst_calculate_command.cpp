@@ -61,10 +61,10 @@ void CalculateCommandTest::exactPriceFillsTheResults_data()
     QTest::addColumn<bool>("cash");
     QTest::addColumn<QString>("profit");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("percentage")
-        << false << "10"
-        << QStringList{" 10.1 euros",         " 11.56 euros",        " 136.49 euros",
-                       " 101 euros",          "10 euros\nà l'achat", "10 euros\nà la vente"};
+    QTest::newRow("percentage") << false << "10"
+                                << QStringList{" 10.1 euros",         " 11.56 euros",
+                                               " 136.49 euros",       " 101 euros",
+                                               "10 euros\nà l'achat", "10 euros\nà la vente"};
     QTest::newRow("cash") << true << "100"
                           << QStringList{" 10.1 euros",         " 11.55 euros",
                                          " 135.14 euros",       " 100 euros",
@@ -103,8 +103,7 @@ void CalculateCommandTest::feeJumpExplainsTheGap()
     window.dataPage()->Bout_Calculer->click();
 
     const QStringList texts = resultTexts(window);
-    QCOMPARE(texts.mid(0, 4),
-             (QStringList{" 9.7 euros", " 10 euros", " 20 euros", " 18 euros"}));
+    QCOMPARE(texts.mid(0, 4), (QStringList{" 9.7 euros", " 10 euros", " 20 euros", " 18 euros"}));
     QCOMPARE(f.messenger.shown.size(), 1);
     const Message& message = f.messenger.shown.first();
     QCOMPARE(message.title, QStringLiteral("Prix de vente minimum incalculable"));
@@ -121,9 +120,11 @@ void CalculateCommandTest::overLimitEndsWithClearData_data()
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("profit");
     QTest::addColumn<QString>("secondLine");
-    QTest::newRow("purchase") << "1000000" << "10"
+    QTest::newRow("purchase") << "1000000"
+                              << "10"
                               << "dont le prix de revient est supérieur à 99 999 999 euros.";
-    QTest::newRow("sale") << "900000" << "20"
+    QTest::newRow("sale") << "900000"
+                          << "20"
                           << "dont le prix de vente est supérieur à 99 999 999 euros.";
 }
 
@@ -143,9 +144,9 @@ void CalculateCommandTest::overLimitEndsWithClearData()
     QCOMPARE(f.messenger.shown.size(), 1);
     const Message& message = f.messenger.shown.first();
     QCOMPARE(message.title, QStringLiteral("Frais de courtage"));
-    QCOMPARE(message.text, QStringLiteral("Ce logiciel n'est pas conçu pour traiter des actions\n\r") +
-                               secondLine +
-                               QStringLiteral("\n\rMerci de faire les corrections nécessaires."));
+    QCOMPARE(message.text,
+             QStringLiteral("Ce logiciel n'est pas conçu pour traiter des actions\n\r") +
+                 secondLine + QStringLiteral("\n\rMerci de faire les corrections nécessaires."));
     QVERIFY(!window.results()->framesVisible());
     QCOMPARE(window.size(), window.compactSize());
     QVERIFY(window.dataPage()->Text_pa->text().isEmpty());

@@ -129,7 +129,9 @@ void LanguageTest::checkMarkAndCodeFollowTheChoice()
     Fen_principale& window = f.open();
     auto* french = window.findChild<QAction*>(QStringLiteral("Français"));
     auto* english = window.findChild<QAction*>(QStringLiteral("Anglais"));
-    const auto code = [&f] { return f.settings.store().Lire_Ini(settingsSection(), languageKey()); };
+    const auto code = [&f] {
+        return f.settings.store().Lire_Ini(settingsSection(), languageKey());
+    };
 
     english->trigger();
     QVERIFY(english->isChecked());

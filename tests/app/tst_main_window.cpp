@@ -238,10 +238,10 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage_data()
     QTest::addColumn<QStringList>("order");
     // Among option buttons of one group, Tab stops on the selected one only; after the page's
     // last control comes the page's tab, from where the arrow keys turn pages.
-    QTest::newRow("data page") << 0
-                               << QStringList{"Text_pa",       "Text_nb",     "Text_ben",
-                                              "Pourcentage",   "vingt_six",   "Bout_Calculer",
-                                              "Bout_Efface",   "qt_tabwidget_tabbar"};
+    QTest::newRow("data page") << 0 << QStringList{"Text_pa",     "Text_nb",
+                                                   "Text_ben",    "Pourcentage",
+                                                   "vingt_six",   "Bout_Calculer",
+                                                   "Bout_Efface", "qt_tabwidget_tabbar"};
     QStringList fees;
     for (int n = 1; n <= 5; ++n) {
         const QString i = QString::number(n);

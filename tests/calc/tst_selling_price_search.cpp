@@ -1,6 +1,6 @@
-#include "SellingPriceSearch.h"
 #include "FeeRules.h"
 #include "NumberText.h"
+#include "SellingPriceSearch.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -231,9 +231,8 @@ void SellingPriceSearchTest::refusals_data()
     // Values no field can hold, but a settings file edited by hand can bring: no label may then
     // show "nan", "inf" or a negative price or fee.
     const Trade one = cashTrade(10, 1, 0);
-    QTest::newRow("undefined fixed fee")
-        << makeSchedule({fixedFee(openBound, std::nan(""))}) << one << 0.0
-        << CalcStatus::PriceInvalid << 0;
+    QTest::newRow("undefined fixed fee") << makeSchedule({fixedFee(openBound, std::nan(""))}) << one
+                                         << 0.0 << CalcStatus::PriceInvalid << 0;
     QTest::newRow("minus infinite percentage fee")
         << makeSchedule({percentFee(openBound, -HUGE_VAL)}) << one << 0.0
         << CalcStatus::PriceInvalid << 0;

@@ -15,7 +15,7 @@ public:
 
     void answerNext(bool yes) { m_answers.append(yes); }
 
-    QList<Message> shown;     // every message and question, in order
+    QList<Message> shown; // every message and question, in order
     int unansweredQuestions = 0;
 
 private:

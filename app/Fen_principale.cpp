@@ -178,9 +178,8 @@ void Fen_principale::layOut()
     const auto px = [dpi](int twips) { return twipsToPixels(twips, dpi); };
 
     // The design measures are a minimum: fonts larger than the original ones must not be cut.
-    const QSize tabSize = QSize(px(tabWidthTwips), px(tabHeightTwips))
-                              .expandedTo(m_tabs->minimumSizeHint())
-                              .expandedTo(m_tabs->sizeHint());
+    const QSize tabSize =
+        QSize(px(tabWidthTwips), px(tabHeightTwips)).expandedTo(m_tabs->sizeHint());
     m_tabs->setGeometry(QRect(QPoint(px(tabLeftTwips), px(tabTopTwips)), tabSize));
 
     m_results->setFramesVisible(true);

@@ -36,18 +36,24 @@ QList<std::pair<QString, QString>> scheduleEntries(const ScheduleTexts& schedule
 
 ScheduleTexts loadSchedule(const IniStore& store)
 {
-    const QString section = settingsSection();
+    QStringList keys;
+    for (int n = 0; n < bracketCount; ++n)
+        keys << bracketKey("FB", n) << bracketKey("FH", n) << bracketKey("F", n)
+             << bracketKey("P", n);
+    keys << QStringLiteral("Mini") << QStringLiteral("Maxi");
+    // One reading of the file for the whole page, rather than one per key.
+    const QStringList values = store.readKeys(settingsSection(), keys);
+
     ScheduleTexts schedule;
-    for (int n = 0; n < bracketCount; ++n) {
-        BracketTexts& bracket = schedule.brackets[n];
-        bracket.lower = store.Lire_Ini(section, bracketKey("FB", n));
-        bracket.upper = store.Lire_Ini(section, bracketKey("FH", n));
-        bracket.fee = store.Lire_Ini(section, bracketKey("F", n));
-        bracket.percentage =
-            store.Lire_Ini(section, bracketKey("P", n)).toLower() == QLatin1String("vrai");
+    qsizetype next = 0;
+    for (BracketTexts& bracket : schedule.brackets) {
+        bracket.lower = values[next++];
+        bracket.upper = values[next++];
+        bracket.fee = values[next++];
+        bracket.percentage = values[next++].toLower() == QLatin1String("vrai");
     }
-    schedule.minimum = store.Lire_Ini(section, QStringLiteral("Mini"));
-    schedule.maximum = store.Lire_Ini(section, QStringLiteral("Maxi"));
+    schedule.minimum = values[next++];
+    schedule.maximum = values[next];
     return schedule;
 }
 

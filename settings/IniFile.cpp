@@ -50,7 +50,7 @@ std::optional<QByteArray> readToEnd(QFile& file)
 {
     QByteArray bytes;
     bytes.reserve(std::min<qint64>(file.size(), IniFile::maxSize));
-    std::array<char, 64 * 1024> chunk{};
+    std::array<char, 64 * 1024> chunk; // filled by read(), no need to clear it
     while (bytes.size() <= IniFile::maxSize) {
         const qint64 count = file.read(chunk.data(), chunk.size());
         if (count < 0)

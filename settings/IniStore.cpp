@@ -65,6 +65,17 @@ QString IniStore::Lire_Ini(const QString& section, const QString& key) const
     return cutToMaxLength(document.value(section, key).value_or(QString()));
 }
 
+QStringList IniStore::readKeys(const QString& section, const QStringList& keys) const
+{
+    const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+    const IniDocument document = IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
+    QStringList values;
+    values.reserve(keys.size());
+    for (const QString& key : keys)
+        values.append(cutToMaxLength(document.value(section, key).value_or(QString())));
+    return values;
+}
+
 bool IniStore::Ecrire_Ini(const QString& section, const QString& key, const QString& value) const
 {
     return writeKeys(section, {{key, value}});

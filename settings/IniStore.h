@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 
@@ -17,6 +18,9 @@ public:
 
     // The key's value, cut to 254 characters; "" when the file, section or key is missing.
     QString Lire_Ini(const QString& section, const QString& key) const;
+
+    // Several keys read from one reading of the file, each as Lire_Ini would return it.
+    QStringList readKeys(const QString& section, const QStringList& keys) const;
 
     // Replaces the key's value in place, or adds the key (and the section, and the file).
     // A failure is not reported to the user; it leaves the file as it was. Returns whether the

@@ -182,6 +182,9 @@ void IniReadingTest::readsKey()
     const TempSettings settings;
     settings.setContents(file);
     QCOMPARE(settings.store().Lire_Ini(section, key), expected);
+    // Reading several keys at once gives each what a single read gives.
+    QCOMPARE(settings.store().readKeys(section, {key, u"absent"_s, key}),
+             (QStringList{expected, QString(), expected}));
     QCOMPARE(settings.contents(), file);
 }
 

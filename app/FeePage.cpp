@@ -3,6 +3,7 @@
 #include "FieldWidth.h"
 #include "NumericFilter.h"
 #include "OptionGroupFocus.h"
+#include "SetTextIfChanged.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

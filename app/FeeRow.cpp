@@ -1,6 +1,6 @@
 #include "FeeRow.h"
 
-#include "FieldWidth.h"
+#include "SetTextIfChanged.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -198,11 +198,6 @@ void Fen_principale::layOut()
     setFixedSize(m_designSize);
 }
 
-void Fen_principale::centre(double left, double top)
-{
-    move(qRound(left), qRound(top));
-}
-
 void Fen_principale::centreTruncated()
 {
     // Centred for the expanded height, so the window is centred once results show; the compact

@@ -70,7 +70,6 @@ private:
     void createCentralArea();
     void connectHandlers();
     void layOut();
-    void centre(double left, double top);
     void centreTruncated();
     void centreExactly();
     void expand();

@@ -6,13 +6,13 @@
 #include "FeeRules.h"
 #include "FeeStore.h"
 #include "FieldNormalisation.h"
-#include "FieldWidth.h"
 #include "Messenger.h"
 #include "NumberText.h"
 #include "ResultArea.h"
 #include "ResultTexts.h"
 #include "SchedulePreparation.h"
 #include "SellingPriceSearch.h"
+#include "SetTextIfChanged.h"
 #include "TaxRates.h"
 #include "TradeCheck.h"
 
@@ -232,6 +232,6 @@ void Fen_principale::Bout_Efface_Click()
 void Fen_principale::centreExactly()
 {
     const QRect screenArea = screen()->geometry();
-    centre(screenArea.left() + (screenArea.width() - m_designSize.width()) / 2.0,
-           screenArea.top() + (screenArea.height() - m_expandedHeight) / 2.0);
+    move(qRound(screenArea.left() + (screenArea.width() - m_designSize.width()) / 2.0),
+         qRound(screenArea.top() + (screenArea.height() - m_expandedHeight) / 2.0));
 }

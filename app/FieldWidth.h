@@ -14,10 +14,3 @@ inline int fieldWidth(const QLineEdit* edit, int characters)
         ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(textWidth, 0), edit)
         .width();
 }
-
-// Leaves the caret and the undo history alone when the text does not change.
-inline void setTextIfChanged(QLineEdit* edit, const QString& text)
-{
-    if (edit->text() != text)
-        edit->setText(text);
-}

@@ -91,10 +91,11 @@ QString regionalText(double value, const QLocale& locale)
 
 double regionalNumber(const QString& text, const QLocale& locale)
 {
+    // A hand-edited file may hold either separator whatever the user's settings, so the point,
+    // the comma and the locale's own separator all count as the decimal separator.
     QString normalised = text.trimmed();
-    const QString separator = locale.decimalPoint();
-    if (separator != QLatin1String("."))
-        normalised.replace(separator, QLatin1String("."));
+    normalised.replace(locale.decimalPoint(), QLatin1String("."));
+    normalised.replace(u',', u'.');
     return plainNumber(normalised);
 }
 

@@ -20,8 +20,8 @@ QString signBlankText(double value);
 // no group separators, at most 15 significant digits.
 QString regionalText(double value, const QLocale& locale);
 
-// Reads a number typed with either the point or the locale's decimal separator, so that a
-// value stored as "32.5" is read the same under French and English regional settings.
+// Reads a number written with the point, the comma or the locale's decimal separator, so that a
+// value stored as "32.5" or "32,5" is read the same under French and English regional settings.
 double regionalNumber(const QString& text, const QLocale& locale);
 
 // Message texts break lines with LF+CR or CR+LF pairs; on screen each pair is one line break.

@@ -290,25 +290,3 @@ prepareSchedule(ScheduleTexts& schedule, Messenger& messenger,
     applyFlatFee(schedule);
     return std::nullopt;
 }
-
-QList<ScheduleFieldRef> changedFields(const ScheduleTexts& before, const ScheduleTexts& after)
-{
-    QList<ScheduleFieldRef> changed;
-    for (int index = 0; index < bracketCount; ++index) {
-        const BracketTexts& was = before.brackets[index];
-        const BracketTexts& now = after.brackets[index];
-        if (was.lower != now.lower)
-            changed.append({ScheduleField::Lower, index});
-        if (was.upper != now.upper)
-            changed.append({ScheduleField::Upper, index});
-        if (was.fee != now.fee)
-            changed.append({ScheduleField::Fee, index});
-        if (was.percentage != now.percentage)
-            changed.append({ScheduleField::FeeType, index});
-    }
-    if (before.minimum != after.minimum)
-        changed.append({ScheduleField::Minimum, 0});
-    if (before.maximum != after.maximum)
-        changed.append({ScheduleField::Maximum, 0});
-    return changed;
-}

@@ -3,7 +3,6 @@
 #include "ScheduleField.h"
 #include "ScheduleTexts.h"
 
-#include <QList>
 #include <QString>
 
 #include <functional>
@@ -28,7 +27,3 @@ std::optional<ScheduleRefusal>
 prepareSchedule(ScheduleTexts& schedule, Messenger& messenger,
                 const std::function<QString()>& languageCode,
                 const std::function<void(const ScheduleTexts&)>& save);
-
-// The fields whose text or fee type differ between two states of the fee page, in keyboard
-// order, so the window can rewrite only those and leave the caret of the others alone.
-QList<ScheduleFieldRef> changedFields(const ScheduleTexts& before, const ScheduleTexts& after);

@@ -71,9 +71,7 @@ QString rateCaption(const QString& rateText)
 
 double rateValue(const QString& rateText, const QLocale& locale)
 {
-    QString text = rateText;
-    text.replace(u',', u'.');
-    return regionalNumber(text, locale);
+    return regionalNumber(rateText, locale);
 }
 
 RateTexts loadShownRates(const IniStore& store, Messenger& messenger, const QLocale& locale)

@@ -168,8 +168,6 @@ private slots:
     void zeroFeeQuestionAskedAtEveryCalculation();
     void valuesIgnoreTheRegionalSeparator_data();
     void valuesIgnoreTheRegionalSeparator();
-    void changedFieldsList_data();
-    void changedFieldsList();
     void savesThroughTheSettingsFile_data();
     void savesThroughTheSettingsFile();
 };
@@ -468,40 +466,6 @@ void SchedulePreparationTest::valuesIgnoreTheRegionalSeparator()
                                           fixedOpen("5000,5", "9")},
                                          "2,5", "2,4")));
     QCOMPARE(schedule, page({fixedOpen("0", "2,5")}));
-}
-
-void SchedulePreparationTest::changedFieldsList_data()
-{
-    QTest::addColumn<ScheduleTexts>("before");
-    QTest::addColumn<ScheduleTexts>("after");
-    QTest::addColumn<QList<ScheduleFieldRef>>("expected");
-
-    const ScheduleTexts schedule = page({fixed("0", "1000", "10"), percentOpen("1000", "2")});
-    QTest::newRow("nothing changed") << schedule << schedule << QList<ScheduleFieldRef>{};
-    QTest::newRow("bracket moved with its percentage type")
-        << page({fixed("0", "1000", "10"), none, percent("1000", "5000", "1.5")})
-        << page({fixed("0", "1000", "10"), percentOpen("1000", "1.5"), none})
-        << QList<ScheduleFieldRef>{{ScheduleField::Lower, 1}, {ScheduleField::Upper, 1},
-                                   {ScheduleField::Fee, 1},   {ScheduleField::FeeType, 1},
-                                   {ScheduleField::Lower, 2}, {ScheduleField::Upper, 2},
-                                   {ScheduleField::Fee, 2},   {ScheduleField::FeeType, 2}};
-    QTest::newRow("flat fee") << page({percent("0", "1000", "1.5"), fixedOpen("1000", "2")}, "8",
-                                      "8")
-                              << page({fixedOpen("0", "8")})
-                              << QList<ScheduleFieldRef>{
-                                     {ScheduleField::Upper, 0},   {ScheduleField::Fee, 0},
-                                     {ScheduleField::FeeType, 0}, {ScheduleField::Lower, 1},
-                                     {ScheduleField::Upper, 1},   {ScheduleField::Fee, 1},
-                                     {ScheduleField::Minimum, 0}, {ScheduleField::Maximum, 0}};
-}
-
-void SchedulePreparationTest::changedFieldsList()
-{
-    QFETCH(ScheduleTexts, before);
-    QFETCH(ScheduleTexts, after);
-    QFETCH(QList<ScheduleFieldRef>, expected);
-
-    QCOMPARE(changedFields(before, after), expected);
 }
 
 void SchedulePreparationTest::savesThroughTheSettingsFile_data()

@@ -160,10 +160,11 @@ void Fen_principale::showPurchaseResults(const SellingPrice& result, const QLoca
 
 void Fen_principale::restoreLimitTexts()
 {
-    // A minimum of 0 and a maximum of the open bound are no limits: shown empty.
+    // A minimum of 0 and a maximum of 0 or of the open bound are no limits: shown empty.
     if (plainNumber(m_feePage->Text_Mini->text()) == 0)
         m_feePage->Text_Mini->clear();
-    if (plainNumber(m_feePage->Text_Maxi->text()) == openBound)
+    const double maximum = plainNumber(m_feePage->Text_Maxi->text());
+    if (maximum == 0 || maximum == openBound)
         m_feePage->Text_Maxi->clear();
 }
 

@@ -13,11 +13,11 @@ struct SellingPrice
     double profitBeforeTax = 0; // B, rounded
     double profitAfterTax = 0;  // N, rounded
 
-    // The wanted profit lies in the jump of the fee at a bracket boundary: the price is held on
-    // the boundary, and the price one cent higher is quoted with its profit after tax.
+    // The wanted profit lies in the jump of the fee at a bracket boundary: the price is the
+    // highest cent still sold below the boundary, and the first cent above it is quoted with
+    // its profit after tax.
     bool inexact = false;
     double nextCentPrice = 0;          // p + 0.01
     double nextCentProfitAfterTax = 0; // N2, rounded
-
-    int passes = 0; // brackets the search tried before it settled
+    double boundary = 0;               // the sale amount the price is held under
 };

@@ -6,12 +6,7 @@
 
 namespace {
 
-// Passes the search makes before it settles on a boundary. It goes on past them only while
-// every bracket tried so far falls short of the target; each such pass lands in a higher
-// bracket, so there are never more passes than brackets.
-constexpr int settlingPasses = 3;
-
-// The values every pass of the search shares.
+// What every bracket is solved for.
 struct Target
 {
     double shares;
@@ -45,6 +40,51 @@ double priceInBracket(const Schedule& schedule, const Bracket& bracket, const Ta
     // a price lying on the edge of a cent, so each keeps its own.
     return target.percentMode ? (fixed + target.gross + target.cost) / n
                               : (target.gross + target.cost + fixed) / n;
+}
+
+// The lowest price per share whose sale reaches the target. Exact when it lies inside the
+// bracket whose fee it was solved with; otherwise every amount of a bracket reaches the target
+// while none below it does, and the price is held on the boundary under that bracket, a sale
+// amount that is itself still costed in the bracket below.
+struct Answer
+{
+    double price = 0;
+    std::optional<double> boundary;
+};
+
+// Each bracket's amounts lie above those of every bracket before it, so the first bracket that
+// holds an answer holds the lowest one. Nothing when even the last bracket in use, the one
+// open to the largest amount the program takes, cannot reach the target.
+std::optional<Answer> lowestAnswer(const Schedule& schedule, const Target& target)
+{
+    for (int j = 0; j < bracketCount; ++j) {
+        const Bracket& bracket = schedule.brackets[size_t(j)];
+        const double price = priceInBracket(schedule, bracket, target);
+        const int landed = openBracket(schedule, target.shares * price);
+        if (landed == j)
+            return Answer{price, std::nullopt};
+        if (landed < j) {
+            const double boundary = schedule.brackets[size_t(j - 1)].upper;
+            return Answer{boundary / target.shares, boundary};
+        }
+        if (bracket.upper >= openBound)
+            break;
+    }
+    return std::nullopt;
+}
+
+// The number of cents of the highest price whose sale amount, as the fee lookup computes it,
+// does not exceed the boundary. The quotient alone can land a cent either side of it.
+double centsWithin(double boundary, double shares)
+{
+    double cents = std::floor(boundary / shares * 100);
+    if (!std::isfinite(cents))
+        return cents;
+    while (shares * ((cents + 1) / 100) <= boundary)
+        ++cents;
+    while (cents > 0 && shares * (cents / 100) > boundary)
+        --cents;
+    return cents;
 }
 
 std::optional<int> refusedPercentageBracket(const Schedule& schedule)
@@ -108,67 +148,32 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
     result.grossProfit = G;
     const Target target{n, cost, G, trade.percentMode};
 
-    // A first guess at the sale amount, only to pick the bracket the search starts in.
-    const double wanted = trade.percentMode ? (b / 100 + 1) * cost : cost + b;
-    double amount = wanted + (wanted - cost) * afterTax;
-
-    // Each pass solves the price inside the bracket of the current amount, then checks that the
-    // amount at that price falls in the same bracket. Falling lower means every amount of that
-    // bracket already reaches the target; falling higher means none does. After three passes
-    // with no bracket confirmed, the price is held on the lower boundary of the lowest bracket
-    // known to reach the target. For two brackets the passes alternate between, that is the
-    // boundary between them, and the price one cent higher is costed in the bracket above it.
-    std::array<bool, bracketCount> reachesTarget{};
-    std::optional<int> boundaryBracket;
-    double price = 0;
-    for (int pass = 1;; ++pass) {
-        const std::optional<int> k = boundedBracket(schedule, amount);
-        if (!k)
-            return refusal(CalcStatus::SaleOverLimit, result);
-        price = priceInBracket(schedule, schedule.brackets[size_t(*k)], target);
-        amount = n * price;
-        const int k2 = openBracket(schedule, amount);
-        result.passes = pass;
-        if (k2 == *k)
-            break;
-        if (k2 < *k)
-            reachesTarget[size_t(*k)] = true;
-        if (pass < settlingPasses)
-            continue;
-        for (int j = 1; j < bracketCount; ++j) {
-            if (reachesTarget[size_t(j)]) {
-                boundaryBracket = j - 1;
-                break;
-            }
-        }
-        if (boundaryBracket)
-            break;
-        // Every pass so far landed above its bracket, so the next one starts higher: within
-        // five brackets this ends in a confirmed bracket, a boundary or over the limit.
-        if (pass >= bracketCount)
-            return refusal(CalcStatus::PriceInvalid, result);
-    }
-
-    if (boundaryBracket)
-        price = schedule.brackets[size_t(*boundaryBracket)].upper / n;
-    result.unroundedPrice = price;
-    if (!std::isfinite(price) || price < 0)
+    const std::optional<Answer> answer = lowestAnswer(schedule, target);
+    if (!answer)
+        return refusal(CalcStatus::SaleOverLimit, result);
+    result.unroundedPrice = answer->price;
+    if (!std::isfinite(answer->price) || answer->price < 0)
         return refusal(CalcStatus::PriceInvalid, result);
 
-    const double p = roundCents(price);
+    const double cents = answer->boundary ? centsWithin(*answer->boundary, n) : 0;
+    const double p = answer->boundary ? cents / 100 : roundCents(answer->price);
     result.price = p;
     const double saleAmount = n * p;
+    if (saleAmount > openBound)
+        return refusal(CalcStatus::SaleOverLimit, result);
     result.saleFee = *Calcul_Frais(schedule, saleAmount, Lookup::Open);
     // An exact price gives the target itself, not what the rounded price would bring in.
-    const double B = roundCents(boundaryBracket ? (saleAmount - result.saleFee) - cost : G);
+    const double B = roundCents(answer->boundary ? (saleAmount - result.saleFee) - cost : G);
     result.profitBeforeTax = B;
     result.profitAfterTax = roundCents(B * afterTax);
 
-    if (boundaryBracket) {
+    if (answer->boundary) {
+        // One cent more is a real sale above the boundary, with the limits of any sale.
         result.inexact = true;
-        const double p1 = p + 0.01;
+        result.boundary = *answer->boundary;
+        const double p1 = (cents + 1) / 100;
         const double amount1 = p1 * n;
-        const double fee1 = nextBracketFee(schedule, *boundaryBracket, amount1);
+        const double fee1 = *Calcul_Frais(schedule, amount1, Lookup::Open);
         result.nextCentPrice = p1;
         result.nextCentProfitAfterTax = roundCents(((amount1 - fee1) - cost) * afterTax);
     }

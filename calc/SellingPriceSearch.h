@@ -6,5 +6,8 @@
 
 // The purchase fee, the cost price, the minimum selling price that leaves the wanted profit
 // once the sale fee and the tax are paid, then the sale fee and both profits at that price.
-// The tax rate is in per cent. Refusals come first where the inputs alone decide them.
+// The price is the lowest of all brackets' answers, so a fee that rises at a boundary never
+// sends the user above a cheaper price below it. The tax rate is in per cent. Refusals come
+// first where the inputs alone decide them; a price whose sale amount is above 99,999,999 is
+// over the limit.
 CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, double taxRate);

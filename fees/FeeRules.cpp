@@ -11,7 +11,10 @@ Schedule scheduleFromTexts(const ScheduleTexts& texts)
                                         bracket.percentage};
     }
     schedule.minimum = plainNumber(texts.minimum);
-    schedule.maximum = texts.maximum.isEmpty() ? openBound : plainNumber(texts.maximum);
+    // A maximum of 0 next to a minimum is how users write "no maximum": applied after the
+    // minimum, it would make every fee nothing.
+    const double maximum = plainNumber(texts.maximum);
+    schedule.maximum = maximum == 0 ? openBound : maximum;
     return schedule;
 }
 
@@ -46,17 +49,6 @@ double limitedFee(const Schedule& schedule, double fee)
     if (schedule.maximum < fee)
         fee = schedule.maximum;
     return fee;
-}
-
-int nextBracket(int bracket)
-{
-    const int last = bracketCount - 1;
-    return bracket < last - 1 ? bracket + 1 : last;
-}
-
-double nextBracketFee(const Schedule& schedule, int bracket, double amount)
-{
-    return bracketFee(schedule.brackets[size_t(nextBracket(bracket))], amount);
 }
 
 std::optional<double> Calcul_Frais(const Schedule& schedule, double amount, Lookup lookup)

@@ -34,8 +34,8 @@ enum class Lookup
     Open,
 };
 
-// Every text by the plain number reading; an empty minimum reads 0 and an empty maximum reads
-// as the open bound, so that a limit nobody typed never bites.
+// Every text by the plain number reading; an empty minimum reads 0 and an empty maximum, or one
+// of 0, reads as the open bound, so that a limit nobody typed never bites.
 Schedule scheduleFromTexts(const ScheduleTexts& texts);
 
 // The first bracket (0-based) whose upper bound is at least the amount; an amount equal to an
@@ -51,13 +51,6 @@ double bracketFee(const Bracket& bracket, double amount);
 
 // The minimum first, then the maximum; a fee equal to a limit is unchanged.
 double limitedFee(const Schedule& schedule, double fee);
-
-// The bracket whose fee the diagnostic message quotes for the amount one cent above a boundary:
-// the next one for brackets 0 to 2, the last one for brackets 3 and 4 (0-based).
-int nextBracket(int bracket);
-
-// The fee of nextBracket(bracket) for the amount, with no minimum and no maximum.
-double nextBracketFee(const Schedule& schedule, int bracket, double amount);
 
 // The fee of a trade: the bracket of the amount, its fee, then the limits. Nothing when the
 // bounded lookup finds the amount over the limit; the open lookup always gives a fee.

@@ -53,6 +53,7 @@ private slots:
     void impossibleRatesAreRefusedBeforeTheWindowChanges();
     void scheduleRefusalShowsTheFeePage();
     void tradeMessageFollowsTheLanguageOfTheMoment();
+    void limitsThatAreNoLimitsAreShownEmpty_data();
     void limitsThatAreNoLimitsAreShownEmpty();
 };
 
@@ -258,15 +259,26 @@ void CalculateCommandTest::tradeMessageFollowsTheLanguageOfTheMoment()
     QCOMPARE(QApplication::focusWidget(), window.dataPage()->Text_nb);
 }
 
+void CalculateCommandTest::limitsThatAreNoLimitsAreShownEmpty_data()
+{
+    QTest::addColumn<QByteArray>("limits");
+    QTest::addColumn<QString>("minimumAfter");
+    QTest::newRow("minimum 0, maximum the open bound")
+        << QByteArray("Mini=0\r\nMaxi=99999999\r\n") << QString();
+    // A maximum of 0 applied after the minimum would make the fee of 10 nothing (11.35).
+    QTest::newRow("minimum 5, maximum 0") << QByteArray("Mini=5\r\nMaxi=0\r\n") << "5";
+}
+
 void CalculateCommandTest::limitsThatAreNoLimitsAreShownEmpty()
 {
+    QFETCH(QByteArray, limits);
     MainWindowFixture f;
-    f.settings.setContents(fixedTen + "Mini=0\r\nMaxi=99999999\r\n");
+    f.settings.setContents(fixedTen + limits);
     Fen_principale& window = f.open();
     enterTrade(window, "10", "100", "10");
     window.dataPage()->Bout_Calculer->click();
     QCOMPARE(window.results()->Text_pv->text(), QStringLiteral(" 11.56 euros"));
-    QVERIFY(window.feePage()->Text_Mini->text().isEmpty());
+    QTEST(window.feePage()->Text_Mini->text(), "minimumAfter");
     QVERIFY(window.feePage()->Text_Maxi->text().isEmpty());
 }
 

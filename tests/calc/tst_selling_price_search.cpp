@@ -87,66 +87,82 @@ void SellingPriceSearchTest::results_data()
     QTest::addColumn<bool>("inexact");
     QTest::addColumn<double>("nextCentPrice");
     QTest::addColumn<double>("nextCentProfitAfterTax");
-    QTest::addColumn<int>("passes");
 
     const Schedule flatTen = makeSchedule({fixedFee(openBound, 10)});
     const Schedule dropAtThousand = makeSchedule({percentFee(1000, 1), fixedFee(openBound, 5)});
 
     QTest::newRow("fixed fee, percentage profit")
         << flatTen << percentTrade(10, 100, 10) << 26.0 << 10.0 << 10.10 << 11.56 << 10.0 << 136.49
-        << 101.00 << false << 0.0 << 0.0 << 1;
+        << 101.00 << false << 0.0 << 0.0;
     QTest::newRow("fixed fee, cash profit")
         << flatTen << cashTrade(10, 100, 100) << 26.0 << 10.0 << 10.10 << 11.55 << 10.0 << 135.14
-        << 100.00 << false << 0.0 << 0.0 << 1;
-    QTest::newRow("fee drops at the boundary, third pass in the upper bracket")
+        << 100.00 << false << 0.0 << 0.0;
+    QTest::newRow("fee drops at the boundary, price held on it")
         << dropAtThousand << cashTrade(9.60, 100, 19) << 10.0 << 9.60 << 9.70 << 10.00 << 10.0
-        << 20.00 << 18.00 << true << 10.01 << 23.40 << 3;
-    // The literal third pass would hold the price at 99,999,999 / 100 here.
-    QTest::newRow("fee drops at the boundary, third pass in the lower bracket")
+        << 20.00 << 18.00 << true << 10.01 << 23.40;
+    // Held on the boundary between the two brackets, not on the open bound of the second.
+    QTest::newRow("fee drops at the boundary, a high tax rate")
         << dropAtThousand << cashTrade(9.60, 100, 11) << 50.0 << 9.60 << 9.70 << 10.00 << 10.0
-        << 20.00 << 10.00 << true << 10.01 << 13.00 << 3;
+        << 20.00 << 10.00 << true << 10.01 << 13.00;
     QTest::newRow("one percentage bracket")
         << makeSchedule({percentFee(openBound, 0.5)}) << percentTrade(20, 50, 10) << 10.0 << 5.0
-        << 20.10 << 22.45 << 5.6125 << 111.67 << 100.50 << false << 0.0 << 0.0 << 1;
+        << 20.10 << 22.45 << 5.6125 << 111.67 << 100.50 << false << 0.0 << 0.0;
     QTest::newRow("percentage fee under the minimum")
         << makeSchedule({percentFee(openBound, 0.5)}, 10) << percentTrade(20, 50, 10) << 10.0
-        << 10.0 << 20.20 << 22.64 << 10.0 << 112.22 << 101.00 << false << 0.0 << 0.0 << 1;
+        << 10.0 << 20.20 << 22.64 << 10.0 << 112.22 << 101.00 << false << 0.0 << 0.0;
     QTest::newRow("percentage fee over the maximum, cash profit")
         << makeSchedule({percentFee(openBound, 2)}, 0, 15) << cashTrade(100, 50, 500) << 20.0
-        << 15.0 << 100.30 << 113.10 << 15.0 << 625.00 << 500.00 << false << 0.0 << 0.0 << 1;
+        << 15.0 << 100.30 << 113.10 << 15.0 << 625.00 << 500.00 << false << 0.0 << 0.0;
     const Schedule bothLimits =
         makeSchedule({percentFee(2000, 1), percentFee(openBound, 0.8)}, 8, 20);
     QTest::newRow("minimum and maximum, the minimum applies")
         << bothLimits << percentTrade(5, 100, 20) << 26.0 << 8.0 << 5.08 << 6.53 << 8.0 << 137.30
-        << 101.60 << false << 0.0 << 0.0 << 1;
+        << 101.60 << false << 0.0 << 0.0;
     QTest::newRow("minimum and maximum, the maximum applies")
         << bothLimits << percentTrade(50, 100, 10) << 10.0 << 20.0 << 50.20 << 55.98 << 20.0
-        << 557.78 << 502.00 << false << 0.0 << 0.0 << 1;
-    QTest::newRow("first guess in the dearer bracket, second pass settles")
+        << 557.78 << 502.00 << false << 0.0 << 0.0;
+    QTest::newRow("cheaper first bracket holds the price")
         << makeSchedule({fixedFee(1000, 5), fixedFee(openBound, 10)}) << cashTrade(9, 100, 60)
-        << 0.0 << 5.0 << 9.05 << 9.70 << 5.0 << 60.0 << 60.0 << false << 0.0 << 0.0 << 2;
+        << 0.0 << 5.0 << 9.05 << 9.70 << 5.0 << 60.0 << 60.0 << false << 0.0 << 0.0;
     // 1,000 belongs to the first bracket: taken as the second, the search would swing back.
     QTest::newRow("sale amount exactly on an upper bound")
         << makeSchedule({fixedFee(1000, 5), fixedFee(openBound, 4)}) << cashTrade(9.3, 100, 60)
-        << 0.0 << 5.0 << 9.35 << 10.00 << 5.0 << 60.0 << 60.0 << false << 0.0 << 0.0 << 2;
+        << 0.0 << 5.0 << 9.35 << 10.00 << 5.0 << 60.0 << 60.0 << false << 0.0 << 0.0;
     QTest::newRow("purchase amount exactly on an upper bound")
         << makeSchedule({fixedFee(1000, 5), fixedFee(openBound, 8)}) << cashTrade(10, 100, 100)
-        << 0.0 << 5.0 << 10.05 << 11.13 << 8.0 << 100.0 << 100.0 << false << 0.0 << 0.0 << 1;
-    QTest::newRow("third pass confirms its bracket")
+        << 0.0 << 5.0 << 10.05 << 11.13 << 8.0 << 100.0 << 100.0 << false << 0.0 << 0.0;
+    QTest::newRow("first bracket holds the price below a dearer one")
         << makeSchedule({fixedFee(1150, 40), fixedFee(1250, 160), fixedFee(openBound, 20)})
         << cashTrade(9.60, 100, 100) << 0.0 << 40.0 << 10.00 << 11.40 << 40.0 << 100.0 << 100.0
-        << false << 0.0 << 0.0 << 3;
-    // Passes go 2, 3, 1: only bracket 3 reaches the target, so the price is held on its lower
-    // boundary, and one cent more is costed in bracket 3, not in the dear bracket 2.
-    QTest::newRow("passes alternate across a skipped bracket")
+        << false << 0.0 << 0.0;
+    // Only bracket 3 reaches the target, so the price is held on its lower boundary, and one
+    // cent more is costed in bracket 3, not in the dear bracket 2.
+    QTest::newRow("price held under the third bracket")
         << makeSchedule({percentFee(1000, 5), fixedFee(1010, 100), fixedFee(openBound, 0)})
         << cashTrade(9, 100, 30) << 0.0 << 45.0 << 9.45 << 10.10 << 100.0 << -35.0 << -35.0 << true
-        << 10.11 << 66.00 << 3;
-    QTest::newRow("every pass falls short, a fourth pass settles")
+        << 10.11 << 66.00;
+    QTest::newRow("three brackets fall short, the fourth holds the price")
         << makeSchedule({fixedFee(1030, 40), fixedFee(1060, 70), fixedFee(1090, 100),
                          fixedFee(1120, 105), fixedFee(openBound, 200)})
         << cashTrade(9.60, 100, 10) << 0.0 << 40.0 << 10.00 << 11.15 << 105.0 << 10.0 << 10.0
-        << false << 0.0 << 0.0 << 4;
+        << false << 0.0 << 0.0;
+    // 4 × 187.56 = 750.24, C = 188.81, G = 31.2 % of 755.24 = 235.63488: the first bracket's
+    // own price, (5 + 235.63488 + 755.24) / 4 = 248.97, sells 995.87, inside it.
+    QTest::newRow("step schedule, the lower bracket's price is the lowest")
+        << makeSchedule({fixedFee(1000, 5), fixedFee(openBound, 10)})
+        << percentTrade(187.56, 4, 31.2) << 0.0 << 5.0 << 188.81 << 248.97 << 5.0 << 235.63
+        << 235.63 << false << 0.0 << 0.0;
+    // C = 920 / 6 = 153.33, the outlay 919.98. 6 × 166.66 = 999.96 still pays 20;
+    // 6 × 166.67 = 1,000.02 pays 5: 1,000.02 - 5 - 919.98 = 75.04.
+    QTest::newRow("boundary not on a cent")
+        << makeSchedule({fixedFee(1000, 20), fixedFee(openBound, 5)}) << cashTrade(150, 6, 70)
+        << 0.0 << 20.0 << 153.33 << 166.66 << 20.0 << 59.98 << 59.98 << true << 166.67 << 75.04;
+    // Above 1,000 the 0.5 % (5.005 at 1,001) is raised to the minimum of 10:
+    // (1,001 - 10 - 980) × 0.9 = 9.90.
+    QTest::newRow("one cent more pays the minimum")
+        << makeSchedule({fixedFee(1000, 20), percentFee(openBound, 0.5)}, 10)
+        << cashTrade(9.60, 100, 5) << 10.0 << 20.0 << 9.80 << 10.00 << 20.0 << 0.0 << 0.0 << true
+        << 10.01 << 9.90;
 }
 
 void SellingPriceSearchTest::results()
@@ -165,7 +181,6 @@ void SellingPriceSearchTest::results()
     QTEST(result.profitBeforeTax, "profitBeforeTax");
     QTEST(result.profitAfterTax, "profitAfterTax");
     QTEST(result.inexact, "inexact");
-    QTEST(result.passes, "passes");
     if (result.inexact) {
         QTEST(result.nextCentPrice, "nextCentPrice");
         QTEST(result.nextCentProfitAfterTax, "nextCentProfitAfterTax");
@@ -236,6 +251,12 @@ void SellingPriceSearchTest::refusals_data()
     QTest::newRow("minus infinite percentage fee")
         << makeSchedule({percentFee(openBound, -HUGE_VAL)}) << one << 0.0
         << CalcStatus::PriceInvalid << 0;
+    // The last of five brackets takes any amount, but the program takes none above the limit:
+    // C = 999,999.99 and the sale must bring in 99,999,999 plus its fee of 10.
+    QTest::newRow("price found above the limit in the fifth bracket")
+        << makeSchedule({fixedFee(10, 1), fixedFee(20, 1), fixedFee(30, 1), fixedFee(40, 1),
+                         fixedFee(openBound, 10)})
+        << percentTrade(999999.89, 100, 0) << 0.0 << CalcStatus::SaleOverLimit << 0;
     QTest::newRow("negative maximum makes a negative fee")
         << makeSchedule({fixedFee(openBound, 10)}, 0, -5) << cashTrade(1, 1, 100) << 26.0
         << CalcStatus::PriceInvalid << 0;
@@ -283,7 +304,8 @@ void SellingPriceSearchTest::acceptedLimitsOfTheInputs()
 
 // Schedules and trades of every shape the fee page allows: whenever the search settles in a
 // bracket, its price gives the gross profit exactly; whenever it holds the price on a
-// boundary, one cent more reaches the gross profit.
+// boundary, that price falls short and one cent more reaches the gross profit; and no lower
+// cent ever reaches it.
 void SellingPriceSearchTest::generatedTradesKeepTheirPromise()
 {
     QRandomGenerator random(20240611);
@@ -294,6 +316,7 @@ void SellingPriceSearchTest::generatedTradesKeepTheirPromise()
 
     int exact = 0;
     int inexact = 0;
+    int scanned = 0;
     for (int run = 0; run < 4000; ++run) {
         Trade trade;
         trade.shares = 1 + random.bounded(2000);
@@ -347,22 +370,32 @@ void SellingPriceSearchTest::generatedTradesKeepTheirPromise()
         QVERIFY2(outcome.status == CalcStatus::Done, where);
         const SellingPrice& result = outcome.result;
         const double G = result.grossProfit;
+        const auto profitAt = [&](double price) {
+            return grossProfitAt(schedule, trade.shares, result.costPrice, price);
+        };
         if (!result.inexact) {
             ++exact;
-            const double reached =
-                grossProfitAt(schedule, trade.shares, result.costPrice, result.unroundedPrice);
-            QVERIFY2(std::fabs(reached - G) < 1e-5, where);
+            QVERIFY2(std::fabs(profitAt(result.unroundedPrice) - G) < 1e-5, where);
             QCOMPARE(result.price, roundCents(result.unroundedPrice));
         } else {
             ++inexact;
-            const double reached =
-                grossProfitAt(schedule, trade.shares, result.costPrice, result.price + 0.01);
-            QVERIFY2(reached > G - 1e-5, where);
+            QVERIFY2(profitAt(result.price) < G, where);
+            QVERIFY2(profitAt(result.nextCentPrice) > G - 1e-5, where);
         }
+        // Below the cost price every sale loses money, so the cents from there up to the price
+        // shown are all the lower prices there are; none of them may reach the wanted profit.
+        const int lowest = int(std::floor(result.costPrice * 100));
+        const int shown = int(std::lround(result.price * 100));
+        if (shown - lowest > 3000)
+            continue;
+        ++scanned;
+        for (int cent = lowest; cent < shown; ++cent)
+            QVERIFY2(profitAt(cent / 100.0) < G, where + " at " + QByteArray::number(cent));
     }
     // The generator must exercise both endings, or the promise above says little.
     QVERIFY(exact > 1000);
     QVERIFY(inexact > 50);
+    QVERIFY(scanned > 1000);
 }
 
 QTEST_GUILESS_MAIN(SellingPriceSearchTest)

@@ -59,9 +59,6 @@ private slots:
     void bracketFee();
     void limitedFee_data();
     void limitedFee();
-    void nextBracket_data();
-    void nextBracket();
-    void nextBracketFeeIgnoresLimits();
     void tradeFee_data();
     void tradeFee();
 };
@@ -89,13 +86,12 @@ void FeeRulesTest::scheduleFromTexts_data()
     // Texts loaded from the file were never filtered: the plain reading takes what it can.
     ScheduleTexts odd;
     odd.brackets[0] = {u""_s, u" 800abc"_s, u"1,5"_s, false};
-    odd.minimum = u"0"_s;
+    odd.minimum = u"5"_s;
     odd.maximum = u"0"_s;
     Schedule oddValues;
     oddValues.brackets[0] = {800, 1, false};
-    oddValues.minimum = 0;
-    oddValues.maximum = 0;
-    QTest::newRow("unfiltered texts, typed maximum of 0") << odd << oddValues;
+    oddValues.minimum = 5;
+    QTest::newRow("unfiltered texts, typed maximum of 0 is no maximum") << odd << oddValues;
 
     ScheduleTexts openMaximum;
     openMaximum.brackets[0] = {u"0"_s, u"99999999"_s, u"10"_s, false};
@@ -214,37 +210,6 @@ void FeeRulesTest::limitedFee()
     schedule.minimum = minimum;
     schedule.maximum = maximum;
     QTEST(::limitedFee(schedule, fee), "expected");
-}
-
-void FeeRulesTest::nextBracket_data()
-{
-    QTest::addColumn<int>("bracket");
-    QTest::addColumn<int>("expected");
-
-    QTest::newRow("first") << 0 << 1;
-    QTest::newRow("second") << 1 << 2;
-    QTest::newRow("third") << 2 << 3;
-    QTest::newRow("fourth") << 3 << 4;
-    QTest::newRow("fifth") << 4 << 4;
-}
-
-void FeeRulesTest::nextBracket()
-{
-    QFETCH(int, bracket);
-    QTEST(::nextBracket(bracket), "expected");
-}
-
-void FeeRulesTest::nextBracketFeeIgnoresLimits()
-{
-    Schedule schedule = fourBrackets();
-    schedule.brackets[4] = {openBound, 30, false};
-    schedule.minimum = 50;
-    schedule.maximum = 60;
-    QCOMPARE(nextBracketFee(schedule, 0, 600), 4.0);
-    QCOMPARE(nextBracketFee(schedule, 1, 1200), 6.0);    // 0.5 % of 1,200
-    QCOMPARE(nextBracketFee(schedule, 2, 30000), 120.0); // 0.4 % of 30,000, over the maximum
-    QCOMPARE(nextBracketFee(schedule, 3, 30000), 30.0);  // under the minimum
-    QCOMPARE(nextBracketFee(schedule, 4, 30000), 30.0);
 }
 
 void FeeRulesTest::tradeFee_data()

@@ -1,46 +1,11 @@
 #include "SellingPriceSearch.h"
 
+#include "BracketPrice.h"
 #include "NumberText.h"
 
 #include <cmath>
 
 namespace {
-
-// What every bracket is solved for.
-struct Target
-{
-    double shares;
-    double cost;  // n × C, the whole outlay
-    double gross; // G
-    bool percentMode;
-};
-
-// The price per share at which the sale, with the fee of this bracket, brings in exactly the
-// outlay plus G. Inside one bracket the fee is fixed or proportional; a proportional fee that
-// the minimum or maximum would override is solved as that fixed limit.
-double priceInBracket(const Schedule& schedule, const Bracket& bracket, const Target& target)
-{
-    const double n = target.shares;
-    double fixed = 0;
-    if (bracket.percentage) {
-        const double kept = 1 - bracket.fee / 100;
-        const double proportionalPrice = ((target.cost + target.gross) / kept) / n;
-        const double proportionalFee = bracket.fee * (proportionalPrice * n) / 100;
-        const bool belowMinimum = schedule.minimum != 0 && schedule.minimum > proportionalFee;
-        const bool aboveMaximum =
-            schedule.maximum != openBound && schedule.maximum < proportionalFee;
-        if (!belowMinimum && !aboveMaximum)
-            return proportionalPrice;
-        // The maximum wins when both hold, as the limits apply it last.
-        fixed = aboveMaximum ? schedule.maximum : schedule.minimum;
-    } else {
-        fixed = limitedFee(schedule, bracket.fee);
-    }
-    // The two modes add the same terms in their own orders; the order can move the last bit of
-    // a price lying on the edge of a cent, so each keeps its own.
-    return target.percentMode ? (fixed + target.gross + target.cost) / n
-                              : (target.gross + target.cost + fixed) / n;
-}
 
 // The lowest price per share whose sale reaches the target. Exact when it lies inside the
 // bracket whose fee it was solved with; otherwise every amount of a bracket reaches the target
@@ -55,9 +20,9 @@ struct Answer
 // Each bracket's amounts lie above those of every bracket before it, so the first bracket that
 // holds an answer holds the lowest one. Nothing when even the last bracket in use, the one
 // open to the largest amount the program takes, cannot reach the target.
-std::optional<Answer> lowestAnswer(const Schedule& schedule, const Target& target)
+std::optional<Answer> lowestAnswer(const Schedule& schedule, const SaleTarget& target)
 {
-    for (int j = 0; j < bracketCount; ++j) {
+    for (int j = 0; j <= lastBracketInUse(schedule); ++j) {
         const Bracket& bracket = schedule.brackets[size_t(j)];
         const double price = priceInBracket(schedule, bracket, target);
         const int landed = openBracket(schedule, target.shares * price);
@@ -67,24 +32,8 @@ std::optional<Answer> lowestAnswer(const Schedule& schedule, const Target& targe
             const double boundary = schedule.brackets[size_t(j - 1)].upper;
             return Answer{boundary / target.shares, boundary};
         }
-        if (bracket.upper >= openBound)
-            break;
     }
     return std::nullopt;
-}
-
-// The number of cents of the highest price whose sale amount, as the fee lookup computes it,
-// does not exceed the boundary. The quotient alone can land a cent either side of it.
-double centsWithin(double boundary, double shares)
-{
-    double cents = std::floor(boundary / shares * 100);
-    if (!std::isfinite(cents))
-        return cents;
-    while (shares * ((cents + 1) / 100) <= boundary)
-        ++cents;
-    while (cents > 0 && shares * (cents / 100) > boundary)
-        --cents;
-    return cents;
 }
 
 std::optional<int> refusedPercentageBracket(const Schedule& schedule)
@@ -146,7 +95,7 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
     const double G =
         trade.percentMode ? ((b / 100 + 1) * C - C) * n / afterTax : (b / n) * n / afterTax;
     result.grossProfit = G;
-    const Target target{n, cost, G, trade.percentMode};
+    const SaleTarget target{n, cost, G, trade.percentMode};
 
     const std::optional<Answer> answer = lowestAnswer(schedule, target);
     if (!answer)

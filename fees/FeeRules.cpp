@@ -37,6 +37,15 @@ int openBracket(const Schedule& schedule, double amount)
     return last;
 }
 
+int lastBracketInUse(const Schedule& schedule)
+{
+    for (int i = 0; i < bracketCount; ++i) {
+        if (schedule.brackets[size_t(i)].upper >= openBound)
+            return i;
+    }
+    return bracketCount - 1;
+}
+
 double bracketFee(const Bracket& bracket, double amount)
 {
     return bracket.percentage ? bracket.fee * amount / 100.0 : bracket.fee;

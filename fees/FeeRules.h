@@ -46,6 +46,10 @@ std::optional<int> boundedBracket(const Schedule& schedule, double amount);
 // whatever its upper bound.
 int openBracket(const Schedule& schedule, double amount);
 
+// The bracket (0-based) that takes the largest amounts the program accepts: the first whose
+// upper bound is the open bound, or the fifth when none is.
+int lastBracketInUse(const Schedule& schedule);
+
 // The fee of one bracket for an amount, before the minimum and maximum.
 double bracketFee(const Bracket& bracket, double amount);
 

@@ -1,0 +1,39 @@
+#include "BracketPrice.h"
+
+#include <cmath>
+
+double priceInBracket(const Schedule& schedule, const Bracket& bracket, const SaleTarget& target)
+{
+    const double n = target.shares;
+    double fixed = 0;
+    if (bracket.percentage) {
+        const double kept = 1 - bracket.fee / 100;
+        const double proportionalPrice = ((target.cost + target.gross) / kept) / n;
+        const double proportionalFee = bracket.fee * (proportionalPrice * n) / 100;
+        const bool belowMinimum = schedule.minimum != 0 && schedule.minimum > proportionalFee;
+        const bool aboveMaximum =
+            schedule.maximum != openBound && schedule.maximum < proportionalFee;
+        if (!belowMinimum && !aboveMaximum)
+            return proportionalPrice;
+        // The maximum wins when both hold, as the limits apply it last.
+        fixed = aboveMaximum ? schedule.maximum : schedule.minimum;
+    } else {
+        fixed = limitedFee(schedule, bracket.fee);
+    }
+    // The two modes add the same terms in their own orders; the order can move the last bit of
+    // a price lying on the edge of a cent, so each keeps its own.
+    return target.percentMode ? (fixed + target.gross + target.cost) / n
+                              : (target.gross + target.cost + fixed) / n;
+}
+
+double centsWithin(double boundary, double shares)
+{
+    double cents = std::floor(boundary / shares * 100);
+    if (!std::isfinite(cents))
+        return cents;
+    while (shares * ((cents + 1) / 100) <= boundary)
+        ++cents;
+    while (cents > 0 && shares * (cents / 100) > boundary)
+        --cents;
+    return cents;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "FeeRules.h"
+
+// What every bracket is solved for: selling n shares must bring in the outlay plus G.
+struct SaleTarget
+{
+    double shares;
+    double cost;  // n × C, the whole outlay
+    double gross; // G
+    bool percentMode;
+};
+
+// The price per share at which the sale, with the fee of this bracket, brings in exactly the
+// outlay plus G. Inside one bracket the fee is fixed or proportional; a proportional fee that
+// the minimum or maximum would override is solved as that fixed limit.
+double priceInBracket(const Schedule& schedule, const Bracket& bracket, const SaleTarget& target);
+
+// The number of cents of the highest price whose sale amount, as the fee lookup computes it,
+// does not exceed the boundary. The quotient alone can land a cent either side of it.
+double centsWithin(double boundary, double shares);

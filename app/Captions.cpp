@@ -8,6 +8,8 @@ QList<CaptionPair> mainWindowCaptions()
          QStringLiteral("Shares selling price calculator")},
         {QStringLiteral("Fichier"), QStringLiteral("&Fichier"), QStringLiteral("&File")},
         {QStringLiteral("Calculer"), QStringLiteral("&Calculer"), QStringLiteral("&Calculate")},
+        {QStringLiteral("DetailCalcul"), QStringLiteral("Dé&tail du calcul…"),
+         QStringLiteral("Calculation de&tails…")},
         {QStringLiteral("EffacerLesDonnées"), QStringLiteral("Éffacer les &données"),
          QStringLiteral("Clear &data")},
         {QStringLiteral("quitter"), QStringLiteral("&Quitter"), QStringLiteral("&Quit")},

@@ -2,6 +2,7 @@
 
 #include "Captions.h"
 #include "DataPage.h"
+#include "DetailsWindow.h"
 #include "FeePage.h"
 #include "FeeStore.h"
 #include "Fen_APropos_Enreg.h"
@@ -102,6 +103,10 @@ void Fen_principale::createMenus()
     QMenuBar* bar = menuBar();
     QMenu* fichier = topMenu(bar, QStringLiteral("Fichier"), QStringLiteral("&Fichier"));
     m_calculer = menuItem(fichier, QStringLiteral("Calculer"), QStringLiteral("&Calculer"));
+    m_detailCalcul =
+        menuItem(fichier, QStringLiteral("DetailCalcul"), QStringLiteral("Dé&tail du calcul…"));
+    m_detailCalcul->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    m_detailCalcul->setEnabled(false);
     m_effacerLesDonnees = menuItem(fichier, QStringLiteral("EffacerLesDonnées"),
                                    QStringLiteral("Éffacer les &données"));
     m_effacerLesFrais = menuItem(fichier, QStringLiteral("EffacerLesFrais"),
@@ -144,6 +149,7 @@ void Fen_principale::createCentralArea()
 void Fen_principale::connectHandlers()
 {
     connect(m_calculer, &QAction::triggered, this, &Fen_principale::Calculer_Click);
+    connect(m_detailCalcul, &QAction::triggered, this, &Fen_principale::DetailCalcul_Click);
     connect(m_effacerLesDonnees, &QAction::triggered, this,
             &Fen_principale::EffacerLesDonnées_Click);
     connect(m_effacerLesFrais, &QAction::triggered, this, &Fen_principale::EffacerLesFrais_Click);
@@ -286,6 +292,26 @@ void Fen_principale::Calculer_Click()
     Bout_Calculer_Click();
 }
 
+void Fen_principale::DetailCalcul_Click()
+{
+    if (!m_shownCalculation || !m_detailCalcul->isEnabled())
+        return;
+    if (!m_details)
+        m_details = new DetailsWindow(this);
+    m_details->setEnglish(isEnglish(languageCode()));
+    if (const std::optional<CalculationDetails> details = explainCalculation(*m_shownCalculation))
+        m_details->showCalculation(*details);
+    m_details->showBeside(*this);
+}
+
+void Fen_principale::refreshDetails()
+{
+    if (!m_details || !m_details->isVisible())
+        return;
+    if (const std::optional<CalculationDetails> details = explainCalculation(*m_shownCalculation))
+        m_details->showCalculation(*details);
+}
+
 void Fen_principale::EffacerLesDonnées_Click()
 {
     Bout_Efface_Click();
@@ -351,6 +377,8 @@ void Fen_principale::applyLanguage(bool english)
         }
     }
     m_dataPage->Label4->setText(profitCaption(m_dataPage->Pourcentage->isChecked(), english));
+    if (m_details)
+        m_details->setEnglish(english);
 }
 
 void Fen_principale::Tabulation_Change()
@@ -372,6 +400,7 @@ void Fen_principale::applyPageState()
 {
     const bool dataPage = m_tabs->currentWidget() == m_dataPage;
     m_calculer->setEnabled(dataPage);
+    m_detailCalcul->setEnabled(dataPage && m_shownCalculation);
     m_dataPage->Bout_Calculer->setEnabled(dataPage);
     m_effacerLesDonnees->setEnabled(dataPage);
     m_dataPage->Bout_Efface->setEnabled(dataPage);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "CalculationDetails.h"
 #include "IniStore.h"
 
 #include <QMainWindow>
 
 class DataPage;
+class DetailsWindow;
 class FeePage;
 class QLineEdit;
 class QLocale;
@@ -37,6 +39,7 @@ public:
     void Form_Unload();
     void Calculer_Click();
     void Bout_Calculer_Click();
+    void DetailCalcul_Click();
     void EffacerLesDonnées_Click();
     void Bout_Efface_Click();
     void EffacerLesFrais_Click();
@@ -53,6 +56,7 @@ public:
     void Enreg_Frais();
 
     DataPage* dataPage() const { return m_dataPage; }
+    DetailsWindow* detailsWindow() const { return m_details; }
     FeePage* feePage() const { return m_feePage; }
     ResultArea* results() const { return m_results; }
     QTabWidget* Tabulation() const { return m_tabs; }
@@ -77,6 +81,7 @@ private:
     void calculate();
     void showPurchaseResults(const SellingPrice& result, const QLocale& locale);
     void restoreLimitTexts();
+    void refreshDetails();
     void writeTrade(const TradeTexts& trade);
     QLineEdit* tradeField(TradeField field) const;
     QWidget* feeField(const ScheduleFieldRef& ref) const;
@@ -96,6 +101,7 @@ private:
     QString m_version;
 
     QAction* m_calculer = nullptr;
+    QAction* m_detailCalcul = nullptr;
     QAction* m_effacerLesDonnees = nullptr;
     QAction* m_effacerLesFrais = nullptr;
     QAction* m_quitter = nullptr;
@@ -108,6 +114,10 @@ private:
     DataPage* m_dataPage = nullptr;
     FeePage* m_feePage = nullptr;
     ResultArea* m_results = nullptr;
+    // Built on first use, so that start-up does not pay for it.
+    DetailsWindow* m_details = nullptr;
+    // What the results on show were calculated from.
+    std::optional<CalculationInput> m_shownCalculation;
 
     QSize m_designSize;
     int m_expandedHeight = 0;

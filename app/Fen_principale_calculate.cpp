@@ -2,6 +2,7 @@
 
 #include "CalcMessages.h"
 #include "DataPage.h"
+#include "DetailsWindow.h"
 #include "FeePage.h"
 #include "FeeRules.h"
 #include "FeeStore.h"
@@ -102,8 +103,8 @@ void Fen_principale::calculate()
     const bool percentMode = page.Pourcentage->isChecked();
     const Trade trade{plainNumber(page.Text_pa->text()), plainNumber(page.Text_nb->text()),
                       plainNumber(page.Text_ben->text()), percentMode};
-    const CalcOutcome outcome =
-        findSellingPrice(scheduleFromTexts(m_feePage->schedule()), trade, taxRate);
+    const Schedule schedule = scheduleFromTexts(m_feePage->schedule());
+    const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate);
     const SellingPrice& result = outcome.result;
 
     switch (outcome.status) {
@@ -144,6 +145,9 @@ void Fen_principale::calculate()
         Texte_Euros(result.profitAfterTax, EurosVariant::Profit));
     restoreLimitTexts();
     m_results->setFramesVisible(true);
+    m_shownCalculation = CalculationInput{schedule, trade, taxRate};
+    m_detailCalcul->setEnabled(true);
+    refreshDetails();
     centreExactly();
     applyDataKeyboardOrder();
     if (result.inexact)
@@ -221,6 +225,10 @@ void Fen_principale::Bout_Efface_Click()
     m_dataPage->Text_nb->clear();
     m_dataPage->Text_ben->clear();
     m_results->Text_pv->clear();
+    m_shownCalculation.reset();
+    m_detailCalcul->setEnabled(false);
+    if (m_details)
+        m_details->hide();
     setFixedSize(m_designSize);
     m_results->setFramesVisible(false);
     m_dataPage->vingt_six->setChecked(true);

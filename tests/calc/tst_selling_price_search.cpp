@@ -1,4 +1,4 @@
-#include "FeeRules.h"
+#include "MakeSchedule.h"
 #include "NumberText.h"
 #include "SellingPriceSearch.h"
 
@@ -23,18 +23,6 @@ Bracket fixedFee(double upper, double fee)
 Bracket percentFee(double upper, double fee)
 {
     return {upper, fee, true};
-}
-
-Schedule makeSchedule(std::initializer_list<Bracket> brackets, double minimum = 0,
-                      double maximum = openBound)
-{
-    Schedule schedule;
-    int i = 0;
-    for (const Bracket& bracket : brackets)
-        schedule.brackets[size_t(i++)] = bracket;
-    schedule.minimum = minimum;
-    schedule.maximum = maximum;
-    return schedule;
 }
 
 Trade percentTrade(double price, double shares, double percent)

@@ -1,0 +1,70 @@
+#include "DetailsDocument.h"
+
+#include "DetailsText.h"
+
+#include <QStringList>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString ladderTitle(bool english)
+{
+    return english ? u"Minimum price for other targets"_s
+                   : u"Prix minimum pour d'autres objectifs"_s;
+}
+
+QString cell(const QString& tag, const QString& text, bool bold = false)
+{
+    const QString escaped = text.toHtmlEscaped();
+    return u"<%1>%2</%1>"_s.arg(tag, bold ? u"<b>"_s + escaped + u"</b>"_s : escaped);
+}
+
+} // namespace
+
+QString detailsTitle(bool english)
+{
+    return english ? u"Calculation details"_s : u"Détail du calcul"_s;
+}
+
+QString detailsPlainText(const CalculationDetails& details, bool english, const QLocale& locale)
+{
+    const QString colon = english ? u": "_s : u" : "_s;
+    QStringList lines{detailsTitle(english)};
+    for (const DetailSection& section : workingSections(details, english, locale)) {
+        lines << QString() << section.title;
+        for (const DetailLine& line : section.lines)
+            lines << u"  "_s + line.label + colon + line.value;
+    }
+    lines << QString() << ladderTitle(english) << ladderHeader(english).join(u'\t');
+    for (const LadderRow& row : details.ladder)
+        lines << ladderCells(row, details.trade, english, locale).join(u'\t');
+    return lines.join(u'\n') + u'\n';
+}
+
+QString detailsHtml(const CalculationDetails& details, bool english, const QLocale& locale,
+                    bool withLadder)
+{
+    QString html = u"<h2>%1</h2>"_s.arg(detailsTitle(english).toHtmlEscaped());
+    for (const DetailSection& section : workingSections(details, english, locale)) {
+        html += u"<h3>%1</h3><table cellspacing=\"0\" cellpadding=\"2\">"_s.arg(
+            section.title.toHtmlEscaped());
+        for (const DetailLine& line : section.lines)
+            html += u"<tr>"_s + cell(u"td"_s, line.label) + cell(u"td"_s, line.value) + u"</tr>"_s;
+        html += u"</table>"_s;
+    }
+    if (!withLadder)
+        return html;
+    html += u"<h3>%1</h3><table cellspacing=\"0\" cellpadding=\"2\" border=\"1\"><tr>"_s.arg(
+        ladderTitle(english).toHtmlEscaped());
+    for (const QString& heading : ladderHeader(english))
+        html += cell(u"th"_s, heading);
+    html += u"</tr>"_s;
+    for (const LadderRow& row : details.ladder) {
+        html += u"<tr>"_s;
+        for (const QString& text : ladderCells(row, details.trade, english, locale))
+            html += cell(u"td"_s, text, row.own);
+        html += u"</tr>"_s;
+    }
+    return html + u"</table>"_s;
+}

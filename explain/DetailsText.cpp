@@ -1,0 +1,250 @@
+#include "DetailsText.h"
+
+#include "FeeRules.h"
+#include "MoneyText.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString pick(bool english, const QString& french, const QString& englishText)
+{
+    return english ? englishText : french;
+}
+
+QString overLimitText(bool english, const QLocale& locale)
+{
+    return pick(english, u"au-delà de "_s, u"over "_s) + moneyText(openBound, locale, 0);
+}
+
+QString saleAmountText(const SaleAtPrice& sale, const CostBasis& basis, const QLocale& locale)
+{
+    return sharesText(basis.shares, locale) + u" × "_s + moneyText(sale.price, locale) + u" = "_s +
+           moneyText(sale.amount, locale);
+}
+
+QString profitSumText(const SaleAtPrice& sale, const CostBasis& basis, const QLocale& locale)
+{
+    return moneyText(sale.amount, locale) + u" − "_s + moneyText(sale.fee.fee, locale) + u" − "_s +
+           moneyText(basis.outlay(), locale) + u" = "_s + moneyText(sale.profitBeforeTax, locale);
+}
+
+QString taxLabel(const CalculationDetails& details, bool english, const QLocale& locale)
+{
+    return pick(english, u"Impôt (%1)"_s, u"Tax (%1)"_s)
+        .arg(wantedProfitText(details.taxRate, true, locale));
+}
+
+QString shownPriceText(const CalculationDetails& details, bool english, const QLocale& locale)
+{
+    const SellingPrice& result = details.result;
+    const QString price = moneyText(result.price, locale);
+    if (result.inexact)
+        return price + pick(english, u" (le dernier centime sous la limite de la fourchette)"_s,
+                            u" (the last cent below the bracket boundary)"_s);
+    if (moneyText(result.unroundedPrice, locale, 4) == moneyText(result.price, locale, 4))
+        return price;
+    return price + pick(english, u" (prix exact %1, arrondi au centime le plus proche)"_s,
+                        u" (exact price %1, rounded to the nearest cent)"_s)
+                       .arg(moneyText(result.unroundedPrice, locale, 4));
+}
+
+QString feeJumpSentence(const CalculationDetails& details, bool english, const QLocale& locale)
+{
+    const QString sentence =
+        pick(english,
+             u"Les frais de courtage changent au-dessus d'une vente de %1 : à %2 le bénéfice "
+             "après impôt est de %3, à %4 il est de %5 ; le bénéfice voulu de %6 tombe entre "
+             "les deux."_s,
+             u"The brokerage fee changes above a sale of %1: at %2 the profit after tax is "
+             "%3, at %4 it is %5; the wanted profit of %6 falls between the two."_s);
+    return sentence.arg(
+        moneyText(details.result.boundary, locale), moneyText(details.sale.price, locale),
+        moneyText(details.sale.profitAfterTax, locale), moneyText(details.nextCent.price, locale),
+        moneyText(details.nextCent.profitAfterTax, locale),
+        moneyText(details.wantedAfterTax, locale));
+}
+
+QString targetPriceText(const TargetPrice& target, bool english, const QLocale& locale)
+{
+    if (target.status == CalcStatus::SaleOverLimit)
+        return overLimitText(english, locale);
+    if (!target.ok())
+        return pick(english, u"incalculable"_s, u"cannot be calculated"_s);
+    return moneyText(target.sale.price, locale);
+}
+
+} // namespace
+
+QString bracketText(const FeeBreakdown& fee, bool english, const QLocale& locale)
+{
+    const QString number = QString::number(fee.bracket + 1) + pick(english, u" : "_s, u": "_s);
+    if (fee.openEnded())
+        return number +
+               pick(english, u"au-delà de %1"_s, u"above %1"_s).arg(moneyText(fee.lower, locale));
+    return number + pick(english, u"de %1 à %2"_s, u"%1 to %2"_s)
+                        .arg(moneyText(fee.lower, locale), moneyText(fee.upper, locale));
+}
+
+QString feeRuleText(const FeeBreakdown& fee, bool english, const QLocale& locale)
+{
+    QString text =
+        fee.rule.percentage
+            ? pick(english, u"%1 de %2 = %3"_s, u"%1 of %2 = %3"_s)
+                  .arg(percentText(fee.rule.fee, locale), moneyText(fee.amount, locale),
+                       moneyText(fee.unlimited, locale))
+            : pick(english, u"fixe %1"_s, u"fixed %1"_s).arg(moneyText(fee.unlimited, locale));
+    switch (fee.limit) {
+    case FeeLimit::Minimum:
+        text += pick(english, u", porté au minimum de %1"_s, u", raised to the minimum of %1"_s)
+                    .arg(moneyText(fee.fee, locale));
+        break;
+    case FeeLimit::Maximum:
+        text += pick(english, u", plafonné au maximum de %1"_s, u", capped at the maximum of %1"_s)
+                    .arg(moneyText(fee.fee, locale));
+        break;
+    case FeeLimit::None:
+        break;
+    }
+    return text;
+}
+
+QString wantedProfitText(double wanted, bool percentMode, const QLocale& locale)
+{
+    return percentMode ? locale.toString(wanted, 'g', 15) + u" %"_s : moneyText(wanted, locale);
+}
+
+QList<DetailSection> workingSections(const CalculationDetails& details, bool english,
+                                     const QLocale& locale)
+{
+    const CostBasis& basis = details.basis;
+    const Trade& trade = details.trade;
+    const FeeBreakdown& purchase = details.purchase;
+    const auto money = [&locale](double euros) { return moneyText(euros, locale); };
+
+    DetailSection bought{pick(english, u"Achat"_s, u"Purchase"_s), {}};
+    bought.lines = {
+        {pick(english, u"Montant de l'achat"_s, u"Purchase amount"_s),
+         sharesText(trade.shares, locale) + u" × "_s + money(trade.purchasePrice) + u" = "_s +
+             money(purchase.amount)},
+        {pick(english, u"Fourchette"_s, u"Bracket"_s), bracketText(purchase, english, locale)},
+        {pick(english, u"Frais d'achat"_s, u"Purchase fee"_s),
+         feeRuleText(purchase, english, locale)},
+        {pick(english, u"Prix de revient"_s, u"Cost price"_s),
+         u"(%1 + %2) / %3 = %4"_s.arg(money(purchase.amount), money(purchase.fee),
+                                      sharesText(trade.shares, locale), money(basis.costPrice)) +
+             pick(english, u" par action"_s, u" a share"_s)},
+    };
+
+    DetailSection target{pick(english, u"Objectif"_s, u"Target"_s), {}};
+    const QString wanted = trade.percentMode
+                               ? pick(english, u"%1 du coût de %2 = %3 après impôt"_s,
+                                      u"%1 of the cost of %2 = %3 after tax"_s)
+                                     .arg(wantedProfitText(trade.wantedProfit, true, locale),
+                                          money(basis.outlay()), money(details.wantedAfterTax))
+                               : pick(english, u"%1 après impôt"_s, u"%1 after tax"_s)
+                                     .arg(money(details.wantedAfterTax));
+    target.lines = {
+        {pick(english, u"Bénéfice voulu"_s, u"Wanted profit"_s), wanted},
+        {pick(english, u"Bénéfice avant impôt nécessaire"_s, u"Profit needed before tax"_s),
+         u"%1 / (1 − %2) = %3"_s.arg(money(details.wantedAfterTax),
+                                     wantedProfitText(details.taxRate, true, locale),
+                                     money(basis.grossWanted))},
+    };
+
+    const SaleAtPrice& sale = details.sale;
+    DetailSection sold{pick(english, u"Vente au prix minimum"_s, u"Sale at the minimum price"_s),
+                       {}};
+    sold.lines = {
+        {pick(english, u"Prix de vente minimum"_s, u"Minimum selling price"_s),
+         shownPriceText(details, english, locale)},
+        {pick(english, u"Montant de la vente"_s, u"Sale amount"_s),
+         saleAmountText(sale, basis, locale)},
+        {pick(english, u"Fourchette"_s, u"Bracket"_s), bracketText(sale.fee, english, locale)},
+        {pick(english, u"Frais de vente"_s, u"Sale fee"_s), feeRuleText(sale.fee, english, locale)},
+        {pick(english, u"Bénéfice avant impôt"_s, u"Profit before tax"_s),
+         profitSumText(sale, basis, locale)},
+        {taxLabel(details, english, locale), money(sale.profitBeforeTax - sale.profitAfterTax)},
+        {pick(english, u"Bénéfice après impôt"_s, u"Profit after tax"_s),
+         pick(english, u"%1 (voulu : %2)"_s, u"%1 (wanted: %2)"_s)
+             .arg(money(sale.profitAfterTax), money(details.wantedAfterTax))},
+    };
+    if (details.result.inexact) {
+        sold.lines.append({pick(english, u"Saut de frais"_s, u"Fee jump"_s),
+                           feeJumpSentence(details, english, locale)});
+    } else if (details.lowest.ok() && details.lowest.sale.price != sale.price) {
+        sold.lines.append({pick(english, u"Premier centime qui atteint le bénéfice voulu"_s,
+                                u"First cent that reaches the wanted profit"_s),
+                           pick(english, u"%1 (%2 après impôt)"_s, u"%1 (%2 after tax)"_s)
+                               .arg(money(details.lowest.sale.price),
+                                    money(details.lowest.sale.profitAfterTax))});
+    }
+
+    DetailSection breakEven{pick(english, u"Seuil de rentabilité"_s, u"Break-even"_s), {}};
+    QString breakEvenText = targetPriceText(details.breakEven, english, locale);
+    if (details.breakEven.ok())
+        breakEvenText += pick(english, u" par action (bénéfice après impôt %1)"_s,
+                              u" a share (profit after tax %1)"_s)
+                             .arg(money(details.breakEven.sale.profitAfterTax));
+    breakEven.lines = {
+        {pick(english, u"Prix le plus bas sans perte"_s, u"Lowest price without a loss"_s),
+         breakEvenText}};
+
+    return {bought, target, sold, breakEven};
+}
+
+QList<DetailLine> saleLines(const SaleAtPrice& sale, const CalculationDetails& details,
+                            bool english, const QLocale& locale)
+{
+    const auto money = [&locale](double euros) { return moneyText(euros, locale); };
+    const QString amountLabel = pick(english, u"Montant de la vente"_s, u"Sale amount"_s);
+    if (sale.overLimit)
+        return {{amountLabel,
+                 saleAmountText(sale, details.basis, locale) + u", "_s +
+                     pick(english, u"au-delà de la limite de %1"_s, u"over the limit of %1"_s)
+                         .arg(moneyText(openBound, locale, 0))}};
+    const double shortBy = details.wantedAfterTax - sale.profitAfterTax;
+    QString reached = pick(english, u"atteint"_s, u"reached"_s);
+    if (!sale.reachesWanted && shortBy < 0.005)
+        reached = pick(english, u"non atteint, il manque moins d'un centime"_s,
+                       u"not reached: less than a cent short"_s);
+    else if (!sale.reachesWanted)
+        reached = pick(english, u"non atteint, il manque %1"_s, u"not reached: %1 short"_s)
+                      .arg(money(shortBy));
+    return {
+        {amountLabel, saleAmountText(sale, details.basis, locale)},
+        {pick(english, u"Fourchette"_s, u"Bracket"_s), bracketText(sale.fee, english, locale)},
+        {pick(english, u"Frais de vente"_s, u"Sale fee"_s), feeRuleText(sale.fee, english, locale)},
+        {pick(english, u"Bénéfice avant impôt"_s, u"Profit before tax"_s),
+         money(sale.profitBeforeTax)},
+        {pick(english, u"Bénéfice après impôt"_s, u"Profit after tax"_s),
+         money(sale.profitAfterTax)},
+        {pick(english, u"Bénéfice voulu (%1)"_s, u"Wanted profit (%1)"_s)
+             .arg(money(details.wantedAfterTax)),
+         reached},
+    };
+}
+
+QStringList ladderHeader(bool english)
+{
+    return {pick(english, u"Bénéfice voulu"_s, u"Wanted profit"_s),
+            pick(english, u"Prix minimum"_s, u"Minimum price"_s),
+            pick(english, u"Bénéfice après impôt"_s, u"Profit after tax"_s),
+            pick(english, u"Remarque"_s, u"Note"_s)};
+}
+
+QStringList ladderCells(const LadderRow& row, const Trade& trade, bool english,
+                        const QLocale& locale)
+{
+    const TargetPrice& target = row.target;
+    QStringList notes;
+    if (row.own)
+        notes << pick(english, u"votre objectif"_s, u"your target"_s);
+    if (target.ok() && target.inexact)
+        notes << pick(english, u"saut de frais : le bénéfice exact est inaccessible"_s,
+                      u"fee jump: the exact profit cannot be reached"_s);
+    return {wantedProfitText(target.wantedProfit, trade.percentMode, locale),
+            targetPriceText(target, english, locale),
+            target.ok() ? moneyText(target.sale.profitAfterTax, locale) : u"—"_s,
+            notes.join(pick(english, u" ; "_s, u"; "_s))};
+}

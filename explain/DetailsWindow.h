@@ -1,0 +1,68 @@
+#pragma once
+
+#include "CalculationDetails.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QAction;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPagedPaintDevice;
+class QPushButton;
+class QTableWidget;
+class QTextBrowser;
+class QVBoxLayout;
+
+// The working of the last calculation, the profit at any price, the break-even price and a
+// ladder of targets, beside the main window. It only shows: it writes no field and no setting.
+class DetailsWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DetailsWindow(QWidget* parent);
+
+    // A new calculation: everything is shown afresh and the price field holds its price.
+    void showCalculation(const CalculationDetails& details);
+    void setEnglish(bool english);
+    // Shown and brought to the front; the first time beside the owner, where the screen allows.
+    void showBeside(const QWidget& owner);
+
+    QString plainText() const;
+    void copyToClipboard() const;
+    void print();
+    // What "Print" puts on paper, on one page of the device.
+    void printTo(QPagedPaintDevice& device) const;
+
+    QTextBrowser* working;
+    QGroupBox* priceFrame;
+    QLabel* priceLabel;
+    QLineEdit* priceField;
+    QGroupBox* ladderFrame;
+    QTableWidget* ladder;
+    QPushButton* copyButton;
+    QPushButton* printButton;
+    QPushButton* closeButton;
+
+    // The readout of the price field: a label and a value per line.
+    QList<QLabel*> readoutLabels;
+    QList<QLabel*> readoutValues;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyTexts();
+    void showLadder();
+    void priceEdited();
+
+    QAction* m_copy;
+    QVBoxLayout* m_rightColumn;
+    std::optional<CalculationDetails> m_details;
+    bool m_english = false;
+    bool m_placed = false;
+};

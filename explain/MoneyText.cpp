@@ -1,0 +1,31 @@
+#include "MoneyText.h"
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+QString moneyText(double euros, const QLocale& locale, int decimals)
+{
+    // A loss of less than half a cent would read "-0,00 €".
+    if (euros < 0 && euros > -0.5 * std::pow(10.0, -decimals))
+        euros = 0;
+    // Some locales write a negative sum in parentheses, which reads badly among sums.
+    if (euros < 0)
+        return locale.negativeSign() + locale.toCurrencyString(-euros, u"€"_s, decimals);
+    return locale.toCurrencyString(euros, u"€"_s, decimals);
+}
+
+QString percentText(double percent, const QLocale& locale)
+{
+    QString text = locale.toString(percent, 'f', 4);
+    const QString point = locale.decimalPoint();
+    const qsizetype decimalsAt = text.indexOf(point);
+    while (decimalsAt >= 0 && text.size() > decimalsAt + point.size() + 2 && text.endsWith(u'0'))
+        text.chop(1);
+    return text + u" %"_s;
+}
+
+QString sharesText(double shares, const QLocale& locale)
+{
+    return locale.toString(shares, 'f', 0);
+}

@@ -8,6 +8,7 @@
 #include "Language.h"
 #include "Messenger.h"
 #include "Param_Tx_Impot.h"
+#include "ProgramIcon.h"
 #include "ResultArea.h"
 #include "SettingsKeys.h"
 #include "TaxRates.h"
@@ -90,7 +91,7 @@ Fen_principale::Fen_principale(IniStore store, Messenger& messenger, QString ver
 {
     setObjectName(QStringLiteral("Fen_principale"));
     setWindowTitle(QStringLiteral("Calculateur de prix de vente d'actions"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vantrelle.png")));
+    setWindowIcon(programIcon());
     createMenus();
     createCentralArea();
     connectHandlers();

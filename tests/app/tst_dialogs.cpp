@@ -31,7 +31,7 @@ private slots:
 
     void newRatesReachCaptionsAndCalculation_data();
     void newRatesReachCaptionsAndCalculation();
-    void aboutBoxShowsTheBuildVersion();
+    void aboutBoxShowsTheIconAndTheBuildVersion();
 };
 
 void DialogsTest::newRatesReachCaptionsAndCalculation_data()
@@ -71,17 +71,20 @@ void DialogsTest::newRatesReachCaptionsAndCalculation()
     QCOMPARE(window.results()->Text_Bén_Avt_Impôt->text(), QStringLiteral(" 115.43 euros"));
 }
 
-void DialogsTest::aboutBoxShowsTheBuildVersion()
+void DialogsTest::aboutBoxShowsTheIconAndTheBuildVersion()
 {
     MainWindowFixture f;
     Fen_principale& window = f.open();
     QString version;
-    whenModalOpens([&version](QWidget* box) {
+    QSize picture;
+    whenModalOpens([&version, &picture](QWidget* box) {
         version = box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+        picture = box->findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap().size();
         box->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
     });
     window.findChild<QAction*>(QStringLiteral("APropos"))->trigger();
     QCOMPARE(version, QStringLiteral("Version " PROJECT_VERSION_TEXT));
+    QCOMPARE(picture, QSize(48, 48));
 }
 
 QTEST_MAIN(DialogsTest)

@@ -325,6 +325,7 @@ void Fen_principale::Français_Click()
     m_anglais->setChecked(false);
     m_francais->setChecked(true);
     m_store.Ecrire_Ini(settingsSection(), languageKey(), QStringLiteral("F"));
+    m_qtTexts.setFrench(true);
     applyLanguage(false);
 }
 
@@ -333,6 +334,7 @@ void Fen_principale::Anglais_Click()
     m_francais->setChecked(false);
     m_anglais->setChecked(true);
     m_store.Ecrire_Ini(settingsSection(), languageKey(), QStringLiteral("A"));
+    m_qtTexts.setFrench(false);
     applyLanguage(true);
 }
 

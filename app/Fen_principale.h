@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IniStore.h"
+#include "QtTranslation.h"
 
 #include <QMainWindow>
 
@@ -94,6 +95,7 @@ private:
     IniStore m_store;
     Messenger& m_messenger;
     QString m_version;
+    QtTranslation m_qtTexts;
 
     QAction* m_calculer = nullptr;
     QAction* m_effacerLesDonnees = nullptr;

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -138,6 +139,9 @@ void Fen_principale::createCentralArea()
     m_feePage = new FeePage(m_tabs);
     m_tabs->addTab(m_dataPage, QStringLiteral("Donnée&s"));
     m_tabs->addTab(m_feePage, QStringLiteral("&Gestion des frais de courtage"));
+    // Tab moves among the current page's controls only; the pages are turned with their access
+    // keys (Alt+S, Alt+G), Ctrl+Tab, or Ctrl+PageDown and Ctrl+PageUp (keyPressEvent).
+    m_tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
 
     m_results = new ResultArea(central);
 }
@@ -265,6 +269,15 @@ void Fen_principale::keyPressEvent(QKeyEvent* event)
     if (enter && event->modifiers() == Qt::NoModifier) {
         if (m_dataPage->Bout_Calculer->isEnabled())
             m_dataPage->Bout_Calculer->click();
+        event->accept();
+        return;
+    }
+    // Ctrl+PageDown and Ctrl+PageUp turn the pages as in other tabbed windows, like Ctrl+Tab.
+    const bool pageKey = event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp;
+    if (pageKey && event->modifiers() == Qt::ControlModifier) {
+        const int step = event->key() == Qt::Key_PageDown ? 1 : -1;
+        m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + m_tabs->count()) %
+                                m_tabs->count());
         event->accept();
         return;
     }

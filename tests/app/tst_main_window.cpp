@@ -29,6 +29,8 @@ private slots:
     void commandsFollowTheCurrentPage();
     void tabVisitsOnlyTheCurrentPage_data();
     void tabVisitsOnlyTheCurrentPage();
+    void pageKeysTurnPages_data();
+    void pageKeysTurnPages();
     void enterOnTheFeePageCalculatesNothing();
     void profitCaptionFollowsTypeAndLanguage_data();
     void profitCaptionFollowsTypeAndLanguage();
@@ -237,11 +239,10 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("order");
     // Among option buttons of one group, Tab stops on the selected one only; after the page's
-    // last control comes the page's tab, from where the arrow keys turn pages.
-    QTest::newRow("data page") << 0 << QStringList{"Text_pa",     "Text_nb",
-                                                   "Text_ben",    "Pourcentage",
-                                                   "vingt_six",   "Bout_Calculer",
-                                                   "Bout_Efface", "qt_tabwidget_tabbar"};
+    // last control comes its first again, never the page tabs.
+    QTest::newRow("data page") << 0 << QStringList{"Text_pa",     "Text_nb",   "Text_ben",
+                                                   "Pourcentage", "vingt_six", "Bout_Calculer",
+                                                   "Bout_Efface", "Text_pa"};
     QStringList fees;
     for (int n = 1; n <= 5; ++n) {
         const QString i = QString::number(n);
@@ -249,7 +250,7 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage_data()
              << QStringLiteral("Text_F") + i << QStringLiteral("Valeur") + i;
     }
     fees << QStringLiteral("Text_Mini") << QStringLiteral("Text_Maxi")
-         << QStringLiteral("Bout_EffaceFrais") << QStringLiteral("qt_tabwidget_tabbar");
+         << QStringLiteral("Bout_EffaceFrais") << QStringLiteral("Text_FB1");
     QTest::newRow("fee page") << 1 << fees;
 }
 
@@ -268,6 +269,39 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage()
         visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, order);
+}
+
+void MainWindowTest::pageKeysTurnPages_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifier");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("Alt+G") << 0 << int(Qt::Key_G) << int(Qt::AltModifier) << 1 << "Text_FB1";
+    QTest::newRow("Alt+S") << 1 << int(Qt::Key_S) << int(Qt::AltModifier) << 0 << "Text_pa";
+    QTest::newRow("Ctrl+Tab") << 0 << int(Qt::Key_Tab) << int(Qt::ControlModifier) << 1
+                              << "Text_FB1";
+    QTest::newRow("Ctrl+PageDown")
+        << 0 << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 1 << "Text_FB1";
+    QTest::newRow("Ctrl+PageUp") << 1 << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << 0
+                                 << "Text_pa";
+}
+
+void MainWindowTest::pageKeysTurnPages()
+{
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, modifier);
+    QFETCH(int, to);
+    QFETCH(QString, focused);
+    MainWindowFixture f;
+    f.open();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.window->Tabulation()->setCurrentIndex(from);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifier));
+    QCOMPARE(f.window->Tabulation()->currentIndex(), to);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
 }
 
 void MainWindowTest::enterOnTheFeePageCalculatesNothing()

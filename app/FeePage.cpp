@@ -5,6 +5,7 @@
 #include "OptionGroupFocus.h"
 #include "ReadingLabel.h"
 #include "SetTextIfChanged.h"
+#include "TypedLength.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -53,7 +54,7 @@ QLineEdit* numericEdit(QWidget* parent, const QString& name, NumericKind kind)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setMaxLength(8);
+    limitTyping(edit, 8);
     edit->setFixedWidth(fieldWidth(edit, 8));
     NumericFilter::install(edit, kind);
     return edit;

@@ -23,6 +23,8 @@ private slots:
     void everyControlExistsWithItsDesignCaption();
     void startupLoadsTheSavedSchedule();
     void startupIsAlwaysFrench();
+    void storedValuesComeBackWhole_data();
+    void storedValuesComeBackWhole();
     void scheduleSurvivesCloseAndRestart();
     void quitSavesTheScheduleOnScreen();
     void clearFeesEmptiesScreenAndFile();
@@ -142,6 +144,51 @@ void MainWindowTest::startupIsAlwaysFrench()
     QVERIFY(f.window->dataPage()->Pourcentage->isChecked());
     QVERIFY(f.window->dataPage()->vingt_six->isChecked());
     QVERIFY(!f.window->results()->framesVisible());
+}
+
+void MainWindowTest::storedValuesComeBackWhole_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed"); // the field's length, typed over the stored value
+    QTest::newRow("upper bound") << "FH2"
+                                 << "123456789"
+                                 << "Text_FH2"
+                                 << "98765432";
+    QTest::newRow("fee") << "F1"
+                         << "12345.6789"
+                         << "Text_F1"
+                         << "1.234567";
+    QTest::newRow("minimum") << "Mini"
+                             << "0.0000000001"
+                             << "Text_Mini"
+                             << "0.000001";
+    QTest::newRow("not a number") << "FB5"
+                                  << "quatre-vingt-dix"
+                                  << "Text_FB5"
+                                  << "12345678";
+}
+
+void MainWindowTest::storedValuesComeBackWhole()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    MainWindowFixture f;
+    f.settings.store().Ecrire_Ini(settingsSection(), key, stored);
+    f.open();
+    auto* edit = f.find<QLineEdit>(field);
+    QCOMPARE(edit->text(), stored);
+    f.window->Enreg_Frais();
+    QCOMPARE(f.settings.store().Lire_Ini(settingsSection(), key), stored);
+
+    // Typing is still held to the field's length.
+    f.window->Tabulation()->setCurrentIndex(1);
+    edit->setFocus();
+    QTest::keyClicks(edit, typed + QStringLiteral("9"));
+    QCOMPARE(edit->text(), typed);
 }
 
 void MainWindowTest::scheduleSurvivesCloseAndRestart()

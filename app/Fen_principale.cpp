@@ -1,5 +1,6 @@
 #include "Fen_principale.h"
 
+#include "CaptionWidths.h"
 #include "Captions.h"
 #include "DataPage.h"
 #include "FeePage.h"
@@ -69,20 +70,6 @@ void setKeyboardOrder(const QList<QWidget*>& widgets)
         QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
-void setCaption(QObject* control, const QString& caption)
-{
-    if (auto* action = qobject_cast<QAction*>(control))
-        action->setText(caption);
-    else if (auto* menu = qobject_cast<QMenu*>(control))
-        menu->setTitle(caption);
-    else if (auto* frame = qobject_cast<QGroupBox*>(control))
-        frame->setTitle(caption);
-    else if (auto* button = qobject_cast<QAbstractButton*>(control))
-        button->setText(caption);
-    else if (auto* label = qobject_cast<QLabel*>(control))
-        label->setText(caption);
-}
-
 } // namespace
 
 Fen_principale::Fen_principale(IniStore store, Messenger& messenger, QString version,
@@ -144,6 +131,7 @@ void Fen_principale::createCentralArea()
     m_tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
 
     m_results = new ResultArea(central);
+    reserveCaptionWidths(central);
 }
 
 void Fen_principale::connectHandlers()

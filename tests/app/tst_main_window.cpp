@@ -37,6 +37,8 @@ private slots:
     void profitCaptionFollowsTypeAndLanguage_data();
     void profitCaptionFollowsTypeAndLanguage();
     void windowStartsCompactAndCentredForTheExpandedHeight();
+    void nothingMovesWhenCaptionsChange_data();
+    void nothingMovesWhenCaptionsChange();
     void purchasePriceHasTheFocusAtStart();
 };
 
@@ -398,6 +400,49 @@ void MainWindowTest::windowStartsCompactAndCentredForTheExpandedHeight()
     const QRect screen = f.window->screen()->geometry();
     QCOMPARE(f.window->x(), (screen.width() - f.window->compactSize().width()) / 2);
     QCOMPARE(f.window->y(), (screen.height() - f.window->expandedSize().height()) / 2);
+}
+
+void MainWindowTest::nothingMovesWhenCaptionsChange_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<bool>("cash");
+    QTest::newRow("French, cash") << false << true;
+    QTest::newRow("English, percentage") << true << false;
+    QTest::newRow("English, cash") << true << true;
+}
+
+void MainWindowTest::nothingMovesWhenCaptionsChange()
+{
+    QFETCH(bool, english);
+    QFETCH(bool, cash);
+    MainWindowFixture f;
+    f.open();
+    f.window->results()->setFramesVisible(true);
+    const auto places = [&f] {
+        QApplication::processEvents();
+        QStringList shown;
+        for (const char* name :
+             {"Text_pa", "Text_nb", "Text_ben", "Bout_Calculer", "Bout_Efface",
+              "Frame_Type_Benefice", "Frame_Impots", "Frame_Px_Revient", "Frame_Px_Vente",
+              "Frame_Bén_Avt_Impôt", "Frame_Bén_Après_Impôt", "Frame_Frais"}) {
+            const QWidget* widget = f.find<QWidget>(QString::fromUtf8(name));
+            const QRect place(widget->mapTo(f.window.get(), QPoint()), widget->size());
+            shown << QStringLiteral("%1 %2,%3 %4x%5")
+                         .arg(QString::fromUtf8(name))
+                         .arg(place.x())
+                         .arg(place.y())
+                         .arg(place.width())
+                         .arg(place.height());
+        }
+        return shown;
+    };
+    const QStringList french = places();
+    if (english)
+        f.window->Anglais_Click();
+    if (cash)
+        f.window->dataPage()->Numéraire->setChecked(true);
+    QCOMPARE(places(), french);
+    QCOMPARE(f.window->size(), f.window->compactSize());
 }
 
 void MainWindowTest::purchasePriceHasTheFocusAtStart()

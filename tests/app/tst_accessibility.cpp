@@ -96,21 +96,15 @@ void AccessibilityTest::resultsReadTheirCaptionAndValue_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("french");
     QTest::addColumn<QString>("english");
-    QTest::newRow("cost price") << "Text_Px_Rev"
-                                << "Prix de revient unitaire"
-                                << "Cost price / unit";
-    QTest::newRow("selling price") << "Text_pv"
-                                   << "Prix de vente minimum"
-                                   << "Selling price minimum";
-    QTest::newRow("profit before tax") << "Text_Bén_Avt_Impôt"
-                                       << "Bénéfice avant impôt"
-                                       << "Profit before tax";
-    QTest::newRow("profit after tax") << "Text_Bén_Après_Impôt"
-                                      << "Bénéfice après impôt"
-                                      << "Profit after tax";
-    QTest::newRow("sale fee") << "Text_Frais_Vente"
-                              << "Frais de courtage à la vente"
-                              << "Frais de courtage à la vente";
+    const auto row = [](const char* control, const char* french, const char* english) {
+        QTest::newRow(control) << QString(control) << QString::fromUtf8(french)
+                               << QString::fromUtf8(english);
+    };
+    row("Text_Px_Rev", "Prix de revient unitaire", "Cost price / unit");
+    row("Text_pv", "Prix de vente minimum", "Selling price minimum");
+    row("Text_Bén_Avt_Impôt", "Bénéfice avant impôt", "Profit before tax");
+    row("Text_Bén_Après_Impôt", "Bénéfice après impôt", "Profit after tax");
+    row("Text_Frais_Vente", "Frais de courtage à la vente", "Frais de courtage à la vente");
 }
 
 void AccessibilityTest::resultsReadTheirCaptionAndValue()

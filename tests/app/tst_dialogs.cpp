@@ -100,30 +100,18 @@ void DialogsTest::typedCommaInTheRealFields_data()
     // thousands and is dropped. Either way the field holds a point.
     const QLocale comma(QLocale::French, QLocale::France);
     const QLocale point(QLocale::English, QLocale::UnitedKingdom);
-    QTest::newRow("comma: price") << comma << "Text_pa"
-                                  << "9,60"
-                                  << "9.60";
-    QTest::newRow("comma: fee") << comma << "Text_F1"
-                                << "0,5"
-                                << "0.5";
-    QTest::newRow("comma: tax rate") << comma << "Text_Taux1"
-                                     << "12,5"
-                                     << "12.5";
-    QTest::newRow("comma: tax rate, second separator") << comma << "Text_Taux1"
-                                                       << "1.2,5"
-                                                       << "1.25";
-    QTest::newRow("point: price") << point << "Text_pa"
-                                  << "9,60"
-                                  << "960";
-    QTest::newRow("point: fee") << point << "Text_F1"
-                                << "0,5"
-                                << "05";
-    QTest::newRow("point: tax rate") << point << "Text_Taux1"
-                                     << "1,2.5"
-                                     << "12.5";
-    QTest::newRow("comma: whole number") << comma << "Text_nb"
-                                         << "1,5"
-                                         << "15";
+    const auto row = [](const char* name, const QLocale& locale, const char* field,
+                        const char* keys, const char* expected) {
+        QTest::newRow(name) << locale << QString(field) << QString(keys) << QString(expected);
+    };
+    row("comma: price", comma, "Text_pa", "9,60", "9.60");
+    row("comma: fee", comma, "Text_F1", "0,5", "0.5");
+    row("comma: tax rate", comma, "Text_Taux1", "12,5", "12.5");
+    row("comma: tax rate, second separator", comma, "Text_Taux1", "1.2,5", "1.25");
+    row("comma: whole number", comma, "Text_nb", "1,5", "15");
+    row("point: price", point, "Text_pa", "9,60", "960");
+    row("point: fee", point, "Text_F1", "0,5", "05");
+    row("point: tax rate", point, "Text_Taux1", "1,2.5", "12.5");
 }
 
 void DialogsTest::typedCommaInTheRealFields()

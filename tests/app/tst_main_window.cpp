@@ -154,22 +154,13 @@ void MainWindowTest::storedValuesComeBackWhole_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed"); // the field's length, typed over the stored value
-    QTest::newRow("upper bound") << "FH2"
-                                 << "123456789"
-                                 << "Text_FH2"
-                                 << "98765432";
-    QTest::newRow("fee") << "F1"
-                         << "12345.6789"
-                         << "Text_F1"
-                         << "1.234567";
-    QTest::newRow("minimum") << "Mini"
-                             << "0.0000000001"
-                             << "Text_Mini"
-                             << "0.000001";
-    QTest::newRow("not a number") << "FB5"
-                                  << "quatre-vingt-dix"
-                                  << "Text_FB5"
-                                  << "12345678";
+    const auto row = [](const char* key, const char* stored, const char* field, const char* typed) {
+        QTest::newRow(key) << QString(key) << QString(stored) << QString(field) << QString(typed);
+    };
+    row("FH2", "123456789", "Text_FH2", "98765432");
+    row("F1", "12345.6789", "Text_F1", "1.234567");
+    row("Mini", "0.0000000001", "Text_Mini", "0.000001");
+    row("FB5", "quatre-vingt-dix", "Text_FB5", "12345678"); // not a number: shown as stored
 }
 
 void MainWindowTest::storedValuesComeBackWhole()

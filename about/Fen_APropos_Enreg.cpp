@@ -130,7 +130,12 @@ void Fen_APropos_Enreg::buildControls()
     box->addStretch();
     box->addLayout(buttons);
 
+    // The links come after the two buttons, the web page first as on screen.
     setTabOrder(m_cmdOK, m_boutInfo);
+    setTabOrder(m_boutInfo, m_label3);
+    setTabOrder(m_label3, m_label1);
+    // The links are tab stops now, and sit first among the controls: the focus starts on OK.
+    m_cmdOK->setFocus();
 
     connect(m_cmdOK, &QPushButton::clicked, this, &Fen_APropos_Enreg::cmdOK_Click);
     connect(m_boutInfo, &QPushButton::clicked, this,

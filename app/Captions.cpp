@@ -1,5 +1,11 @@
 #include "Captions.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+
 QList<CaptionPair> mainWindowCaptions()
 {
     // "DataPage" is the data page of the tab control; its caption is the tab's text.
@@ -51,4 +57,33 @@ QString profitCaption(bool percentage, bool english)
                        : QStringLiteral("Bénéfice désiré (0 - 100)");
     return english ? QStringLiteral("Sought-after profit (>0)")
                    : QStringLiteral("Bénéfice désiré (>0)");
+}
+
+QString captionOf(const QObject* control)
+{
+    if (const auto* action = qobject_cast<const QAction*>(control))
+        return action->text();
+    if (const auto* menu = qobject_cast<const QMenu*>(control))
+        return menu->title();
+    if (const auto* frame = qobject_cast<const QGroupBox*>(control))
+        return frame->title();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    return QString();
+}
+
+void setCaption(QObject* control, const QString& caption)
+{
+    if (auto* action = qobject_cast<QAction*>(control))
+        action->setText(caption);
+    else if (auto* menu = qobject_cast<QMenu*>(control))
+        menu->setTitle(caption);
+    else if (auto* frame = qobject_cast<QGroupBox*>(control))
+        frame->setTitle(caption);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(caption);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(caption);
 }

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+class QObject;
+
 // A caption of the main window in both languages, found by the object name of its control.
 struct CaptionPair
 {
@@ -16,3 +18,7 @@ QList<CaptionPair> mainWindowCaptions();
 
 // Label4's caption for the selected profit type.
 QString profitCaption(bool percentage, bool english);
+
+// The caption of a menu, menu item, frame, button or label, and its change.
+QString captionOf(const QObject* control);
+void setCaption(QObject* control, const QString& caption);

@@ -3,6 +3,7 @@
 #include "FieldWidth.h"
 #include "NumericFilter.h"
 #include "OptionGroupFocus.h"
+#include "TypedLength.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,7 +25,7 @@ template <typename T> T* named(T* widget, const QString& name)
 QLineEdit* numericEdit(QWidget* parent, const QString& name, int maxLength, NumericKind kind)
 {
     auto* edit = named(new QLineEdit(parent), name);
-    edit->setMaxLength(maxLength);
+    limitTyping(edit, maxLength);
     edit->setFixedWidth(fieldWidth(edit, maxLength));
     NumericFilter::install(edit, kind);
     return edit;

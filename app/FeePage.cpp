@@ -3,7 +3,9 @@
 #include "FieldWidth.h"
 #include "NumericFilter.h"
 #include "OptionGroupFocus.h"
+#include "ReadingLabel.h"
 #include "SetTextIfChanged.h"
+#include "TypedLength.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,16 +23,24 @@ QString numbered(const char* prefix, int index)
     return QLatin1String(prefix) + QString::number(index + 1);
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, bool bold = false)
+QLabel* label(QWidget* parent, const QString& name, const QString& text)
 {
     auto* result = new QLabel(text, parent);
     result->setObjectName(name);
-    if (bold) {
-        QFont font = result->font();
-        font.setBold(true);
-        result->setFont(font);
-    }
     return result;
+}
+
+// The fields carry their bracket in their accessible names: the words between them would only be
+// three more items per row for a screen reader.
+QLabel* rowWord(QWidget* parent, const char* name, const QString& text)
+{
+    auto* word = new ReadingLabel(LabelReading::Decoration, parent);
+    word->setObjectName(QLatin1String(name));
+    word->setText(text);
+    QFont font = word->font();
+    font.setBold(true);
+    word->setFont(font);
+    return word;
 }
 
 QLabel* heading(QWidget* parent, const QString& name, const QString& text)
@@ -44,7 +54,7 @@ QLineEdit* numericEdit(QWidget* parent, const QString& name, NumericKind kind)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
-    edit->setMaxLength(8);
+    limitTyping(edit, 8);
     edit->setFixedWidth(fieldWidth(edit, 8));
     NumericFilter::install(edit, kind);
     return edit;
@@ -110,13 +120,11 @@ FeePage::FeePage(QWidget* parent) : QWidget(parent)
 
         const RowWords& words = rowWords[n];
         const int line = n + 1;
-        grid->addWidget(label(this, QLatin1String(words.from), QStringLiteral("De"), true), line,
-                        0);
+        grid->addWidget(rowWord(this, words.from, QStringLiteral("De")), line, 0);
         grid->addWidget(row.lower, line, 1);
-        grid->addWidget(label(this, QLatin1String(words.to), QStringLiteral("à"), true), line, 2);
+        grid->addWidget(rowWord(this, words.to, QStringLiteral("à")), line, 2);
         grid->addWidget(row.upper, line, 3);
-        grid->addWidget(label(this, QLatin1String(words.arrow), QStringLiteral("=>"), true), line,
-                        4);
+        grid->addWidget(rowWord(this, words.arrow, QStringLiteral("=>")), line, 4);
         grid->addWidget(row.fee, line, 5);
         grid->addWidget(row.frame, line, 6);
     }

@@ -1,5 +1,6 @@
 #include "Fen_principale.h"
 
+#include "CaptionWidths.h"
 #include "Captions.h"
 #include "DataPage.h"
 #include "DetailsWindow.h"
@@ -9,6 +10,7 @@
 #include "Language.h"
 #include "Messenger.h"
 #include "Param_Tx_Impot.h"
+#include "ProgramIcon.h"
 #include "ResultArea.h"
 #include "SettingsKeys.h"
 #include "TaxRates.h"
@@ -26,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -68,20 +71,6 @@ void setKeyboardOrder(const QList<QWidget*>& widgets)
         QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
-void setCaption(QObject* control, const QString& caption)
-{
-    if (auto* action = qobject_cast<QAction*>(control))
-        action->setText(caption);
-    else if (auto* menu = qobject_cast<QMenu*>(control))
-        menu->setTitle(caption);
-    else if (auto* frame = qobject_cast<QGroupBox*>(control))
-        frame->setTitle(caption);
-    else if (auto* button = qobject_cast<QAbstractButton*>(control))
-        button->setText(caption);
-    else if (auto* label = qobject_cast<QLabel*>(control))
-        label->setText(caption);
-}
-
 } // namespace
 
 Fen_principale::Fen_principale(IniStore store, Messenger& messenger, QString version,
@@ -91,7 +80,7 @@ Fen_principale::Fen_principale(IniStore store, Messenger& messenger, QString ver
 {
     setObjectName(QStringLiteral("Fen_principale"));
     setWindowTitle(QStringLiteral("Calculateur de prix de vente d'actions"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vantrelle.png")));
+    setWindowIcon(programIcon());
     createMenus();
     createCentralArea();
     connectHandlers();
@@ -142,8 +131,12 @@ void Fen_principale::createCentralArea()
     m_feePage = new FeePage(m_tabs);
     m_tabs->addTab(m_dataPage, QStringLiteral("Donnée&s"));
     m_tabs->addTab(m_feePage, QStringLiteral("&Gestion des frais de courtage"));
+    // Tab moves among the current page's controls only; the pages are turned with their access
+    // keys (Alt+S, Alt+G), Ctrl+Tab, or Ctrl+PageDown and Ctrl+PageUp (keyPressEvent).
+    m_tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
 
     m_results = new ResultArea(central);
+    reserveCaptionWidths(central);
 }
 
 void Fen_principale::connectHandlers()
@@ -273,6 +266,15 @@ void Fen_principale::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // Ctrl+PageDown and Ctrl+PageUp turn the pages as in other tabbed windows, like Ctrl+Tab.
+    const bool pageKey = event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp;
+    if (pageKey && event->modifiers() == Qt::ControlModifier) {
+        const int step = event->key() == Qt::Key_PageDown ? 1 : -1;
+        m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + m_tabs->count()) %
+                                m_tabs->count());
+        event->accept();
+        return;
+    }
     QMainWindow::keyPressEvent(event);
 }
 
@@ -350,6 +352,7 @@ void Fen_principale::Français_Click()
     m_anglais->setChecked(false);
     m_francais->setChecked(true);
     m_store.Ecrire_Ini(settingsSection(), languageKey(), QStringLiteral("F"));
+    m_qtTexts.setFrench(true);
     applyLanguage(false);
 }
 
@@ -358,6 +361,7 @@ void Fen_principale::Anglais_Click()
     m_francais->setChecked(false);
     m_anglais->setChecked(true);
     m_store.Ecrire_Ini(settingsSection(), languageKey(), QStringLiteral("A"));
+    m_qtTexts.setFrench(false);
     applyLanguage(true);
 }
 

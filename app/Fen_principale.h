@@ -2,6 +2,7 @@
 
 #include "CalculationDetails.h"
 #include "IniStore.h"
+#include "QtTranslation.h"
 
 #include <QMainWindow>
 
@@ -99,6 +100,7 @@ private:
     IniStore m_store;
     Messenger& m_messenger;
     QString m_version;
+    QtTranslation m_qtTexts;
 
     QAction* m_calculer = nullptr;
     QAction* m_detailCalcul = nullptr;

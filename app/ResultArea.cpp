@@ -1,5 +1,7 @@
 #include "ResultArea.h"
 
+#include "ReadingLabel.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,11 +16,14 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption)
     return box;
 }
 
-QLabel* resultLabel(QGroupBox* frame, const QString& name, const QString& accessibleName)
+// Named by its frame's caption unless the frame holds more than one result.
+QLabel* resultLabel(QGroupBox* frame, const QString& name, const QString& accessibleName = {})
 {
-    auto* label = new QLabel(frame);
+    auto* label = new ReadingLabel(LabelReading::Result, frame);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
+    // Selectable by mouse but no tab stop: the Tab key stays among the page's controls, and a
+    // screen reader finds the results in the window's reading order, after the pages.
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setAccessibleName(accessibleName);
     auto* layout = qobject_cast<QVBoxLayout*>(frame->layout());
@@ -44,15 +49,11 @@ ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
                                   QStringLiteral("Bénéfice après impôt"));
     Frame_Frais = frame(this, QStringLiteral("Frame_Frais"), QStringLiteral("Frais de courtage"));
 
-    Text_Px_Rev = resultLabel(Frame_Px_Revient, QStringLiteral("Text_Px_Rev"),
-                              QStringLiteral("Prix de revient unitaire"));
-    Text_pv = resultLabel(Frame_Px_Vente, QStringLiteral("Text_pv"),
-                          QStringLiteral("Prix de vente minimum"));
-    Text_Bén_Avt_Impôt = resultLabel(Frame_Bén_Avt_Impôt, QStringLiteral("Text_Bén_Avt_Impôt"),
-                                     QStringLiteral("Bénéfice avant impôt"));
+    Text_Px_Rev = resultLabel(Frame_Px_Revient, QStringLiteral("Text_Px_Rev"));
+    Text_pv = resultLabel(Frame_Px_Vente, QStringLiteral("Text_pv"));
+    Text_Bén_Avt_Impôt = resultLabel(Frame_Bén_Avt_Impôt, QStringLiteral("Text_Bén_Avt_Impôt"));
     Text_Bén_Après_Impôt =
-        resultLabel(Frame_Bén_Après_Impôt, QStringLiteral("Text_Bén_Après_Impôt"),
-                    QStringLiteral("Bénéfice après impôt"));
+        resultLabel(Frame_Bén_Après_Impôt, QStringLiteral("Text_Bén_Après_Impôt"));
     Text_Frais_Achat = resultLabel(Frame_Frais, QStringLiteral("Text_Frais_Achat"),
                                    QStringLiteral("Frais de courtage à l'achat"));
     Text_Frais_Vente = resultLabel(Frame_Frais, QStringLiteral("Text_Frais_Vente"),

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "TypedLength.h"
+
 #include <QLineEdit>
 
-// Leaves the caret and the undo history alone when the text does not change.
+// Leaves the caret and the undo history alone when the text does not change; a new text goes in
+// whole, even beyond what the user may type.
 inline void setTextIfChanged(QLineEdit* edit, const QString& text)
 {
     if (edit->text() != text)
-        edit->setText(text);
+        showWhole(edit, text);
 }

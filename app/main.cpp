@@ -1,5 +1,6 @@
 #include "Fen_principale.h"
 #include "MessageBoxMessenger.h"
+#include "ProgramIcon.h"
 #include "SettingsLocation.h"
 #include "Version.h"
 
@@ -15,7 +16,7 @@ int main(int argc, char* argv[])
     // The id of the installed menu entry: Wayland shells match the window to it by this name,
     // which gives the window its entry's icon and name in the task bar.
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.vantrelle.Ostrapine"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vantrelle.png")));
+    QApplication::setWindowIcon(programIcon());
 
     MessageBoxMessenger messenger;
     Fen_principale window(IniStore(defaultSettingsPath()), messenger, programVersion());

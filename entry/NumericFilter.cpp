@@ -48,8 +48,16 @@ bool NumericFilter::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
 
     switch (event->type()) {
-    case QEvent::KeyPress:
-        return refusesTyping(*static_cast<QKeyEvent*>(event));
+    case QEvent::KeyPress: {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (refusesTyping(key))
+            return true;
+        if (!insertsText(key) || !key.text().contains(u',') || !standsForPoint(m_kind, u','))
+            return false;
+        // The regional decimal comma goes in as the point the field holds.
+        m_edit->insert(QString(key.text()).replace(u',', u'.'));
+        return true;
+    }
     case QEvent::FocusIn:
         focusReceived(static_cast<QFocusEvent*>(event)->reason());
         break;
@@ -77,7 +85,7 @@ bool NumericFilter::refusesTyping(const QKeyEvent& key) const
     for (const QChar c : typed) {
         if (isPlainDigit(c))
             continue;
-        if (m_kind != NumericKind::Decimal || !isPoint(c))
+        if (m_kind != NumericKind::Decimal || !(isPoint(c) || standsForPoint(m_kind, c)))
             return true;
         if (hasPoint) {
             if (m_beepOnSecondPoint)

@@ -12,7 +12,8 @@ class QLineEdit;
 // dropping), and selects the whole text when the edit gets the focus. Owned by the edit.
 //
 // Typing: a digit is always taken; in a decimal field a point is taken only when the whole
-// text, selection included, has none yet; everything else that would insert text is dropped
+// text, selection included, has none yet, and so is a comma under a regional decimal comma,
+// which goes in as a point; everything else that would insert text is dropped
 // without a sound (the beep option sounds the system beep for a refused point). Keys that
 // insert nothing (Backspace, Delete, arrows, Ctrl+C/V/X/Z, Tab, Enter) go through untouched.
 // The maximum length is the edit's own, set by the window.

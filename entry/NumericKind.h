@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QLocale>
 
 enum class NumericKind
 {
@@ -24,4 +25,12 @@ inline bool isPoint(QChar c)
 inline bool mayHold(NumericKind kind, QChar c)
 {
     return isPlainDigit(c) || (kind == NumericKind::Decimal && isPoint(c));
+}
+
+// Where the regional decimal separator is the comma, a comma typed or pasted into a decimal field
+// is the user's decimal point, and the field takes a point in its place. Elsewhere the comma
+// separates thousands, and dropping it gives the number meant.
+inline bool standsForPoint(NumericKind kind, QChar c, const QLocale& locale = QLocale())
+{
+    return kind == NumericKind::Decimal && c == u',' && locale.decimalPoint() == u',';
 }

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 struct Tally
@@ -22,6 +24,24 @@ Tally tally(const QString& text, NumericKind kind)
     return counts;
 }
 
+// The regional decimal commas of what the change brings in become points; the text around the
+// change, set by the program perhaps, stays as it was.
+void pointsForCommas(const QString& before, QString& after, NumericKind kind)
+{
+    const qsizetype common = std::min(before.size(), after.size());
+    qsizetype start = 0;
+    while (start < common && before[start] == after[start])
+        ++start;
+    qsizetype end = after.size();
+    while (end > start && after.size() - end < before.size() - start &&
+           after[end - 1] == before[before.size() - (after.size() - end) - 1])
+        --end;
+    for (qsizetype i = start; i < end; ++i) {
+        if (standsForPoint(kind, after[i]))
+            after[i] = u'.';
+    }
+}
+
 } // namespace
 
 NumericValidator::NumericValidator(QLineEdit* edit, NumericKind kind)
@@ -39,6 +59,7 @@ QValidator::State NumericValidator::validate(QString& input, int& /*pos*/) const
     if (!m_edit->isUndoAvailable())
         return Acceptable;
 
+    pointsForCommas(m_before, input, m_kind);
     const Tally before = tally(m_before, m_kind);
     const Tally after = tally(input, m_kind);
     if (after.refused > before.refused)

@@ -10,7 +10,8 @@ class QLineEdit;
 // Refuses whole any change that brings into the edit a character its kind cannot hold, or a
 // second point, whatever the route (paste, drop, input method). It judges a change against the
 // text the edit held before it, so a field given odd text by the program stays editable:
-// removing characters is always allowed. Text set by the program is never refused.
+// removing characters is always allowed. Text set by the program is never refused. A regional
+// decimal comma brought in goes in as a point, as when typed.
 class NumericValidator : public QValidator
 {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include "SettingsKeys.h"
 #include "TaxRates.h"
 #include "Twips.h"
+#include "TypedLength.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -14,8 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-
-#include <algorithm>
 
 namespace {
 
@@ -49,18 +48,10 @@ void Param_Tx_Impôt::buildControls()
         const QString number = QString::number(i + 1);
         auto* box = new QLineEdit(this);
         box->setObjectName(QLatin1String("Text_Taux") + number);
-        box->setMaxLength(typedLength);
+        // A stored or tidied rate is shown whole, as it would be stored again.
+        limitTyping(box, typedLength);
         box->setFixedWidth(twipsToX(975));
         NumericFilter::install(box, NumericKind::Decimal, /*beepOnSecondPoint*/ true);
-        // A longer text from the settings file raised the limit so as to be shown whole; the
-        // limit comes back once the text is short enough again.
-        connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
-            if (box->maxLength() <= typedLength || text.size() > typedLength)
-                return;
-            const int cursor = box->cursorPosition();
-            box->setMaxLength(typedLength);
-            box->setCursorPosition(cursor);
-        });
 
         auto* label = new QLabel(QStringLiteral("Taux n° ") + number, this);
         label->setObjectName(QLatin1String("Label") + number);
@@ -138,11 +129,7 @@ void Param_Tx_Impôt::keyPressEvent(QKeyEvent* event)
 
 void Param_Tx_Impôt::showRateText(int index, const QString& text)
 {
-    // A line edit cuts whatever it is given to its maximum length; a stored or tidied rate is
-    // shown whole, as it would be stored again.
-    QLineEdit* box = m_boxes[index];
-    box->setMaxLength(std::max({typedLength, box->maxLength(), int(text.size())}));
-    box->setText(text);
+    showWhole(m_boxes[index], text);
 }
 
 int Param_Tx_Impôt::twipsToX(int twips) const

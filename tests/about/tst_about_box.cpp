@@ -3,6 +3,7 @@
 #include "FakeMessenger.h"
 #include "TempSettings.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -189,11 +190,53 @@ private slots:
     {
         QFETCH(QString, name);
         Harness h;
-        const QLabel* link = h.box->findChild<QLabel*>(name);
+        // A dark theme's link colour, readable where plain blue would not be.
+        QPalette dark = h.box->palette();
+        dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+        h.box->setPalette(dark);
+        QLabel* link = h.box->findChild<QLabel*>(name);
         QVERIFY(link);
-        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        QCOMPARE(link->palette().color(link->foregroundRole()), QColor(0x8a, 0xb4, 0xf8));
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-        QVERIFY(!link->accessibleName().isEmpty());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(link);
+        QCOMPARE(accessible->role(), QAccessible::Link);
+        QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
+    }
+
+    void linksOpenFromTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("key"); // 0: the press action of assistive technology
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("web page, Enter") << "Label3" << int(Qt::Key_Return) << "https";
+        QTest::newRow("web page, Space") << "Label3" << int(Qt::Key_Space) << "https";
+        QTest::newRow("e-mail, keypad Enter") << "Label1" << int(Qt::Key_Enter) << "mailto";
+        QTest::newRow("e-mail, press action") << "Label1" << 0 << "mailto";
+    }
+
+    void linksOpenFromTheKeyboard()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, key);
+        QFETCH(QString, scheme);
+        Harness h;
+        h.box->show();
+        QVERIFY(QTest::qWaitForWindowActive(h.box.get()));
+        auto* link = h.box->findChild<QLabel*>(name);
+        link->setFocus(Qt::TabFocusReason);
+        QVERIFY(link->hasFocus());
+        if (key == 0) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(link);
+            accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        } else {
+            QTest::keyClick(link, Qt::Key(key),
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        }
+
+        QCOMPARE(h.opened.size(), 1);
+        QCOMPARE(h.opened.first().scheme(), scheme);
+        QVERIFY(h.box->isVisible()); // Enter on a link opens it rather than closing the box
     }
 
     void mailLinkCarriesTheSubject()
@@ -321,18 +364,16 @@ private slots:
         QVERIFY(!h.box->isVisible());
     }
 
-    void keyboardOrderIsOkThenInfo()
+    void keyboardOrderIsOkInfoThenTheLinks()
     {
         Harness h;
         h.box->show();
         QVERIFY(QTest::qWaitForWindowActive(h.box.get()));
-        auto* ok = h.control<QPushButton>("cmdOK");
-        auto* info = h.control<QPushButton>("Fen_APropos_Bout_Info");
-        QCOMPARE(QApplication::focusWidget(), ok);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), info);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), ok);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdOK"));
+        for (const char* next : {"Fen_APropos_Bout_Info", "Label3", "Label1", "cmdOK"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
+        }
     }
 
     void sizeAndIcon()

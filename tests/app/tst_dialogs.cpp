@@ -1,5 +1,6 @@
 #include "DataPage.h"
 #include "MainWindowFixture.h"
+#include "Param_Tx_Impot.h"
 #include "ResultArea.h"
 #include "SettingsKeys.h"
 
@@ -31,7 +32,9 @@ private slots:
 
     void newRatesReachCaptionsAndCalculation_data();
     void newRatesReachCaptionsAndCalculation();
-    void aboutBoxShowsTheBuildVersion();
+    void aboutBoxShowsTheIconAndTheBuildVersion();
+    void typedCommaInTheRealFields_data();
+    void typedCommaInTheRealFields();
 };
 
 void DialogsTest::newRatesReachCaptionsAndCalculation_data()
@@ -71,17 +74,71 @@ void DialogsTest::newRatesReachCaptionsAndCalculation()
     QCOMPARE(window.results()->Text_Bén_Avt_Impôt->text(), QStringLiteral(" 115.43 euros"));
 }
 
-void DialogsTest::aboutBoxShowsTheBuildVersion()
+void DialogsTest::aboutBoxShowsTheIconAndTheBuildVersion()
 {
     MainWindowFixture f;
     Fen_principale& window = f.open();
     QString version;
-    whenModalOpens([&version](QWidget* box) {
+    QSize picture;
+    whenModalOpens([&version, &picture](QWidget* box) {
         version = box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+        picture = box->findChild<QLabel*>(QStringLiteral("picIcon"))->pixmap().size();
         box->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
     });
     window.findChild<QAction*>(QStringLiteral("APropos"))->trigger();
     QCOMPARE(version, QStringLiteral("Version " PROJECT_VERSION_TEXT));
+    QCOMPARE(picture, QSize(48, 48));
+}
+
+void DialogsTest::typedCommaInTheRealFields_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("expected");
+    // Under a comma locale the comma is the decimal point; under a point locale it separates
+    // thousands and is dropped. Either way the field holds a point.
+    const QLocale comma(QLocale::French, QLocale::France);
+    const QLocale point(QLocale::English, QLocale::UnitedKingdom);
+    const auto row = [](const char* name, const QLocale& locale, const char* field,
+                        const char* keys, const char* expected) {
+        QTest::newRow(name) << locale << QString(field) << QString(keys) << QString(expected);
+    };
+    row("comma: price", comma, "Text_pa", "9,60", "9.60");
+    row("comma: fee", comma, "Text_F1", "0,5", "0.5");
+    row("comma: tax rate", comma, "Text_Taux1", "12,5", "12.5");
+    row("comma: tax rate, second separator", comma, "Text_Taux1", "1.2,5", "1.25");
+    row("comma: whole number", comma, "Text_nb", "1,5", "15");
+    row("point: price", point, "Text_pa", "9,60", "960");
+    row("point: fee", point, "Text_F1", "0,5", "05");
+    row("point: tax rate", point, "Text_Taux1", "1,2.5", "12.5");
+}
+
+void DialogsTest::typedCommaInTheRealFields()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, field);
+    QFETCH(QString, keys);
+    QFETCH(QString, expected);
+    QLocale::setDefault(locale);
+    MainWindowFixture f;
+    Fen_principale& window = f.open();
+    window.Tabulation()->setCurrentIndex(field == "Text_F1" ? 1 : 0);
+    Param_Tx_Impôt rates(f.settings.store(), f.messenger, &window);
+    QWidget* shown = &window;
+    if (field.startsWith("Text_Taux")) {
+        rates.show();
+        shown = &rates;
+    }
+    QApplication::setActiveWindow(shown);
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    auto* edit = shown->findChild<QLineEdit*>(field);
+    edit->setFocus(Qt::TabFocusReason);
+    QVERIFY(edit->hasFocus());
+
+    QTest::keyClicks(edit, keys);
+
+    QCOMPARE(edit->text(), expected);
 }
 
 QTEST_MAIN(DialogsTest)

@@ -1,14 +1,21 @@
 #include "DataPage.h"
 #include "MainWindowFixture.h"
+#include "MessageBoxMessenger.h"
+#include "QtTranslation.h"
 #include "SettingsKeys.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTranslator>
 
 namespace {
 
@@ -88,6 +95,30 @@ QStringList expectedCaptions(bool english, const char* label4)
     return expected;
 }
 
+// The buttons of a question as the program shows it.
+QStringList questionButtons()
+{
+    QStringList texts;
+    whenModalOpens([&texts](QWidget* box) {
+        for (const QAbstractButton* button : box->findChildren<QAbstractButton*>())
+            texts << button->text();
+        qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+    });
+    MessageBoxMessenger().confirm(
+        {QStringLiteral("Frais"), QStringLiteral("?"), MessageIcon::Question});
+    return texts;
+}
+
+// The entries of a field's context menu, without their shortcuts.
+QStringList contextMenuEntries(QLineEdit* field)
+{
+    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << action->text().section(u'\t', 0, 0);
+    return texts;
+}
+
 } // namespace
 
 class LanguageTest : public QObject
@@ -99,6 +130,9 @@ private slots:
     void switchingOnTheFeePageRenamesTheDataPage();
     void checkMarkAndCodeFollowTheChoice();
     void profitCaptionKeepsItsTypeAcrossSwitches();
+    void qtOwnTextsFollowTheLanguage_data();
+    void qtOwnTextsFollowTheLanguage();
+    void qtStaysEnglishWithoutItsTranslations();
 };
 
 void LanguageTest::englishThenFrenchRestoresEveryCaption()
@@ -158,6 +192,58 @@ void LanguageTest::profitCaptionKeepsItsTypeAcrossSwitches()
     window.dataPage()->Numéraire->setChecked(true);
     window.Français_Click();
     QCOMPARE(window.dataPage()->Label4->text(), QStringLiteral("Bénéfice désiré (>0)"));
+}
+
+void LanguageTest::qtOwnTextsFollowTheLanguage_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QByteArray>("context");
+    QTest::addColumn<QByteArray>("source");
+    // The question's buttons, and a field's context menu.
+    const std::pair<const char*, const char*> texts[] = {{"QPlatformTheme", "&Yes"},
+                                                         {"QPlatformTheme", "&No"},
+                                                         {"QLineEdit", "&Undo"},
+                                                         {"QLineEdit", "Select All"}};
+    for (const bool english : {false, true}) {
+        for (const auto& [context, source] : texts)
+            QTest::addRow("%s: %s", english ? "English" : "French", source)
+                << english << QByteArray(context) << QByteArray(source);
+    }
+}
+
+void LanguageTest::qtOwnTextsFollowTheLanguage()
+{
+    QFETCH(bool, english);
+    QFETCH(QByteArray, context);
+    QFETCH(QByteArray, source);
+    QString expected = QString::fromLatin1(source);
+    if (!english) {
+        QTranslator french;
+        QVERIFY2(french.load(QStringLiteral("qtbase_fr"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)),
+                 "qtbase_fr.qm is missing (Debian package qt6-translations-l10n)");
+        expected = french.translate(context, source);
+        QVERIFY(!expected.isEmpty());
+        QVERIFY(expected != QString::fromLatin1(source));
+    }
+
+    MainWindowFixture f;
+    Fen_principale& window = f.open();
+    window.Anglais_Click();
+    if (!english)
+        window.Français_Click();
+    const QStringList shown = context == "QPlatformTheme"
+                                  ? questionButtons()
+                                  : contextMenuEntries(window.dataPage()->Text_pa);
+    QVERIFY2(shown.contains(expected), qPrintable(shown.join(u'|')));
+}
+
+void LanguageTest::qtStaysEnglishWithoutItsTranslations()
+{
+    const QTemporaryDir empty;
+    QtTranslation translation(empty.path());
+    translation.setFrench(true);
+    QCOMPARE(questionButtons(), QStringList({"&Yes", "&No"}));
 }
 
 QTEST_MAIN(LanguageTest)

@@ -23,16 +23,22 @@ private slots:
     void everyControlExistsWithItsDesignCaption();
     void startupLoadsTheSavedSchedule();
     void startupIsAlwaysFrench();
+    void storedValuesComeBackWhole_data();
+    void storedValuesComeBackWhole();
     void scheduleSurvivesCloseAndRestart();
     void quitSavesTheScheduleOnScreen();
     void clearFeesEmptiesScreenAndFile();
     void commandsFollowTheCurrentPage();
     void tabVisitsOnlyTheCurrentPage_data();
     void tabVisitsOnlyTheCurrentPage();
+    void pageKeysTurnPages_data();
+    void pageKeysTurnPages();
     void enterOnTheFeePageCalculatesNothing();
     void profitCaptionFollowsTypeAndLanguage_data();
     void profitCaptionFollowsTypeAndLanguage();
     void windowStartsCompactAndCentredForTheExpandedHeight();
+    void nothingMovesWhenCaptionsChange_data();
+    void nothingMovesWhenCaptionsChange();
     void purchasePriceHasTheFocusAtStart();
 };
 
@@ -142,6 +148,42 @@ void MainWindowTest::startupIsAlwaysFrench()
     QVERIFY(!f.window->results()->framesVisible());
 }
 
+void MainWindowTest::storedValuesComeBackWhole_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed"); // the field's length, typed over the stored value
+    const auto row = [](const char* key, const char* stored, const char* field, const char* typed) {
+        QTest::newRow(key) << QString(key) << QString(stored) << QString(field) << QString(typed);
+    };
+    row("FH2", "123456789", "Text_FH2", "98765432");
+    row("F1", "12345.6789", "Text_F1", "1.234567");
+    row("Mini", "0.0000000001", "Text_Mini", "0.000001");
+    row("FB5", "quatre-vingt-dix", "Text_FB5", "12345678"); // not a number: shown as stored
+}
+
+void MainWindowTest::storedValuesComeBackWhole()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    MainWindowFixture f;
+    f.settings.store().Ecrire_Ini(settingsSection(), key, stored);
+    f.open();
+    auto* edit = f.find<QLineEdit>(field);
+    QCOMPARE(edit->text(), stored);
+    f.window->Enreg_Frais();
+    QCOMPARE(f.settings.store().Lire_Ini(settingsSection(), key), stored);
+
+    // Typing is still held to the field's length.
+    f.window->Tabulation()->setCurrentIndex(1);
+    edit->setFocus();
+    QTest::keyClicks(edit, typed + QStringLiteral("9"));
+    QCOMPARE(edit->text(), typed);
+}
+
 void MainWindowTest::scheduleSurvivesCloseAndRestart()
 {
     MainWindowFixture f;
@@ -237,11 +279,10 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("order");
     // Among option buttons of one group, Tab stops on the selected one only; after the page's
-    // last control comes the page's tab, from where the arrow keys turn pages.
-    QTest::newRow("data page") << 0 << QStringList{"Text_pa",     "Text_nb",
-                                                   "Text_ben",    "Pourcentage",
-                                                   "vingt_six",   "Bout_Calculer",
-                                                   "Bout_Efface", "qt_tabwidget_tabbar"};
+    // last control comes its first again, never the page tabs.
+    QTest::newRow("data page") << 0 << QStringList{"Text_pa",     "Text_nb",   "Text_ben",
+                                                   "Pourcentage", "vingt_six", "Bout_Calculer",
+                                                   "Bout_Efface", "Text_pa"};
     QStringList fees;
     for (int n = 1; n <= 5; ++n) {
         const QString i = QString::number(n);
@@ -249,7 +290,7 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage_data()
              << QStringLiteral("Text_F") + i << QStringLiteral("Valeur") + i;
     }
     fees << QStringLiteral("Text_Mini") << QStringLiteral("Text_Maxi")
-         << QStringLiteral("Bout_EffaceFrais") << QStringLiteral("qt_tabwidget_tabbar");
+         << QStringLiteral("Bout_EffaceFrais") << QStringLiteral("Text_FB1");
     QTest::newRow("fee page") << 1 << fees;
 }
 
@@ -268,6 +309,39 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage()
         visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, order);
+}
+
+void MainWindowTest::pageKeysTurnPages_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifier");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("Alt+G") << 0 << int(Qt::Key_G) << int(Qt::AltModifier) << 1 << "Text_FB1";
+    QTest::newRow("Alt+S") << 1 << int(Qt::Key_S) << int(Qt::AltModifier) << 0 << "Text_pa";
+    QTest::newRow("Ctrl+Tab") << 0 << int(Qt::Key_Tab) << int(Qt::ControlModifier) << 1
+                              << "Text_FB1";
+    QTest::newRow("Ctrl+PageDown")
+        << 0 << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 1 << "Text_FB1";
+    QTest::newRow("Ctrl+PageUp") << 1 << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << 0
+                                 << "Text_pa";
+}
+
+void MainWindowTest::pageKeysTurnPages()
+{
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, modifier);
+    QFETCH(int, to);
+    QFETCH(QString, focused);
+    MainWindowFixture f;
+    f.open();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.window->Tabulation()->setCurrentIndex(from);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifier));
+    QCOMPARE(f.window->Tabulation()->currentIndex(), to);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
 }
 
 void MainWindowTest::enterOnTheFeePageCalculatesNothing()
@@ -317,6 +391,49 @@ void MainWindowTest::windowStartsCompactAndCentredForTheExpandedHeight()
     const QRect screen = f.window->screen()->geometry();
     QCOMPARE(f.window->x(), (screen.width() - f.window->compactSize().width()) / 2);
     QCOMPARE(f.window->y(), (screen.height() - f.window->expandedSize().height()) / 2);
+}
+
+void MainWindowTest::nothingMovesWhenCaptionsChange_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<bool>("cash");
+    QTest::newRow("French, cash") << false << true;
+    QTest::newRow("English, percentage") << true << false;
+    QTest::newRow("English, cash") << true << true;
+}
+
+void MainWindowTest::nothingMovesWhenCaptionsChange()
+{
+    QFETCH(bool, english);
+    QFETCH(bool, cash);
+    MainWindowFixture f;
+    f.open();
+    f.window->results()->setFramesVisible(true);
+    const auto places = [&f] {
+        QApplication::processEvents();
+        QStringList shown;
+        for (const char* name :
+             {"Text_pa", "Text_nb", "Text_ben", "Bout_Calculer", "Bout_Efface",
+              "Frame_Type_Benefice", "Frame_Impots", "Frame_Px_Revient", "Frame_Px_Vente",
+              "Frame_Bén_Avt_Impôt", "Frame_Bén_Après_Impôt", "Frame_Frais"}) {
+            const QWidget* widget = f.find<QWidget>(QString::fromUtf8(name));
+            const QRect place(widget->mapTo(f.window.get(), QPoint()), widget->size());
+            shown << QStringLiteral("%1 %2,%3 %4x%5")
+                         .arg(QString::fromUtf8(name))
+                         .arg(place.x())
+                         .arg(place.y())
+                         .arg(place.width())
+                         .arg(place.height());
+        }
+        return shown;
+    };
+    const QStringList french = places();
+    if (english)
+        f.window->Anglais_Click();
+    if (cash)
+        f.window->dataPage()->Numéraire->setChecked(true);
+    QCOMPARE(places(), french);
+    QCOMPARE(f.window->size(), f.window->compactSize());
 }
 
 void MainWindowTest::purchasePriceHasTheFocusAtStart()

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Starts the real calculator in a real X server, types a purchase with real key events, presses
 # Enter, takes a screenshot and quits with Ctrl+Q; then checks that the expanded window was drawn
-# and that the settings file holds the fee schedule.
+# that the window carries its icon, and that the settings file holds the fee schedule.
 # Usage: real_window_test.sh <path to vantrelle> <screenshot to write>
 set -u
 executable=$1
 screenshot=$2
 
-for tool in Xvfb xdotool import identify; do
+for tool in Xvfb xdotool import identify xprop; do
     if ! command -v "$tool" > /dev/null; then
-        echo "SKIP: $tool is not installed (Debian packages xvfb, xdotool, imagemagick)"
+        echo "SKIP: $tool is not installed (Debian packages xvfb, xdotool, imagemagick, x11-utils)"
         exit 77
     fi
 done
@@ -48,6 +48,9 @@ export QT_QPA_PLATFORM=xcb
 app=$!
 window=$(xdotool search --sync --onlyvisible --name "Calculateur de prix de vente" | head -n 1)
 [ -n "$window" ] || fail "the window did not appear"
+# The window manager and the task bar show the icon the program hands to X.
+xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (48 x 48)' ||
+    fail "the window carries no 48x48 icon: $(xprop -id "$window" _NET_WM_ICON | cut -c1-80)"
 compact_height=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
 
 # Without a window manager the keyboard focus is given by hand, and Qt needs a moment to see it.
@@ -82,4 +85,4 @@ app=
 
 grep -q '^FH1=99999999' "$work/vantrelle.ini" || fail "the schedule was not saved"
 grep -q '^V1=Vrai' "$work/vantrelle.ini" || fail "the whole schedule was not saved"
-echo "PASS: expanded to $height pixels, $colours colours, schedule saved"
+echo "PASS: icon shown, expanded to $height pixels, $colours colours, schedule saved"

@@ -143,15 +143,22 @@ void TestNumericFilter::typing_data()
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expectedUnderComma");
 
+    // Under a regional decimal comma the result differs only where a comma is typed.
     const auto row = [](const char* name, NumericKind kind, int maxLength, const char* start,
-                        const char* keys, const char* expected) {
-        QTest::newRow(name) << kind << maxLength << text(start) << text(keys) << text(expected);
+                        const char* keys, const char* expected, const char* underComma = nullptr) {
+        QTest::newRow(name) << kind << maxLength << text(start) << text(keys) << text(expected)
+                            << text(underComma ? underComma : expected);
     };
     const NumericKind decimal = NumericKind::Decimal;
     const NumericKind whole = NumericKind::WholeNumber;
 
-    row("decimal: comma discarded", decimal, 10, "", "12,5", "125");
+    row("decimal: comma", decimal, 10, "", "12,5", "125", "12.5");
+    row("decimal: comma after a point", decimal, 10, "", "1.2,3", "1.23", "1.23");
+    row("decimal: point after a comma", decimal, 10, "", "1,2.3", "12.3", "1.23");
+    row("decimal: comma over selected 3.5", decimal, 10, "3.5", ",", "3.5", "3.5");
+    row("decimal: comma into a full field", decimal, 4, "", "1234,", "1234", "1234");
     row("decimal: second point discarded", decimal, 8, "", "1.2.3", "1.23");
     row("decimal: point over selected 3.5 discarded", decimal, 10, "3.5", ".", "3.5");
     row("decimal: digit replaces selected 3.5", decimal, 10, "3.5", "7", "7");
@@ -175,8 +182,9 @@ void TestNumericFilter::typing()
     QFETCH(QString, start);
     QFETCH(QString, keys);
     QFETCH(QString, expected);
+    QFETCH(QString, expectedUnderComma);
 
-    // The point is the separator whatever the regional settings.
+    // The field holds the point whatever the regional settings.
     for (const QLocale& locale : {QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
         QLocale::setDefault(locale);
         showField(kind, maxLength);
@@ -185,7 +193,7 @@ void TestNumericFilter::typing()
 
         QTest::keyClicks(m_field, keys);
 
-        QCOMPARE(m_field->text(), expected);
+        QCOMPARE(m_field->text(), locale.decimalPoint() == u',' ? expectedUnderComma : expected);
     }
 }
 
@@ -382,15 +390,17 @@ void TestNumericFilter::pasteAndDrop_data()
     QTest::addColumn<bool>("selectAll");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QLocale>("locale");
 
     const auto rows = [](const char* name, NumericKind kind, const char* start, bool selectAll,
-                         const char* pasted, const char* expected) {
+                         const char* pasted, const char* expected,
+                         const QLocale& locale = QLocale(QLocale::French, QLocale::France)) {
         const std::pair<PasteRoute, const char*> routes[] = {{PasteRoute::CtrlV, "Ctrl+V"},
                                                              {PasteRoute::PasteCall, "paste()"},
                                                              {PasteRoute::Drop, "drop"}};
         for (const auto& [route, routeName] : routes) {
-            QTest::addRow("%s, %s", name, routeName)
-                << route << kind << text(start) << selectAll << text(pasted) << text(expected);
+            QTest::addRow("%s, %s", name, routeName) << route << kind << text(start) << selectAll
+                                                     << text(pasted) << text(expected) << locale;
         }
     };
     const NumericKind decimal = NumericKind::Decimal;
@@ -400,7 +410,13 @@ void TestNumericFilter::pasteAndDrop_data()
     rows("decimal: 1.2 beside a point refused whole", decimal, "3.5", false, "1.2", "3.5");
     rows("decimal: 34 accepted", decimal, "12", false, "34", "1234");
     rows("decimal: 1.2 into a field without point accepted", decimal, "35", false, "1.2", "351.2");
-    rows("decimal: comma refused", decimal, "", false, "12,5", "");
+    const QLocale pointLocale(QLocale::English, QLocale::UnitedKingdom);
+    rows("decimal: comma refused under a point locale", decimal, "", false, "12,5", "",
+         pointLocale);
+    rows("decimal: comma is the point under a comma locale", decimal, "", false, "12,5", "12.5");
+    rows("decimal: comma beside a point refused", decimal, "3.5", false, "1,2", "3.5");
+    rows("decimal: the program's comma stays", decimal, "1,5", false, "2,", "1,52.");
+    rows("whole: comma refused under a comma locale", whole, "1", false, "2,5", "1");
     rows("decimal: sign refused", decimal, "", false, "-5", "");
     rows("decimal: blank refused", decimal, "1", false, " 2", "1");
     rows("whole: point refused", whole, "1", false, "2.5", "1");
@@ -416,6 +432,8 @@ void TestNumericFilter::pasteAndDrop()
     QFETCH(bool, selectAll);
     QFETCH(QString, pasted);
     QFETCH(QString, expected);
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
     showField(kind, 8);
     m_field->setText(start);
     giveFocusTo(m_field);

@@ -40,7 +40,9 @@ set(desktop_file share/applications/${APP_ID}.desktop)
 set(metainfo_file share/metainfo/${APP_ID}.metainfo.xml)
 set(png_icon share/icons/hicolor/48x48/apps/${APP_ID}.png)
 set(svg_icon share/icons/hicolor/scalable/apps/${APP_ID}.svg)
-set(expected bin/vantrelle ${desktop_file} ${metainfo_file} ${png_icon} ${svg_icon})
+set(doc_dir share/doc/vantrelle)
+set(expected bin/vantrelle ${desktop_file} ${metainfo_file} ${png_icon} ${svg_icon}
+             ${doc_dir}/copyright ${doc_dir}/changelog.Debian.gz share/man/man1/vantrelle.1.gz)
 list(SORT expected)
 
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${PREFIX}" "${PREFIX}/*")

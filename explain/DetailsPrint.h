@@ -1,8 +1,20 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
 
-class QPagedPaintDevice;
+#include <functional>
 
-// Draws the rich text on the first page of the device, scaled down to fit that one page.
-void printOnOnePage(const QString& html, QPagedPaintDevice& device);
+class QPagedPaintDevice;
+class QPainter;
+
+// A picture printed below the text, painted in screen pixels at this size.
+struct PrintedPicture
+{
+    QSizeF size;
+    std::function<void(QPainter&, const QRectF&)> paint;
+};
+
+// Draws the rich text and the picture below it on the first page of the device, scaled down
+// together to fit that one page.
+void printOnOnePage(const QString& html, const PrintedPicture& picture, QPagedPaintDevice& device);

@@ -225,6 +225,30 @@ QList<DetailLine> saleLines(const SaleAtPrice& sale, const CalculationDetails& d
     };
 }
 
+QString chartDescription(const ProfitCurve& curve, const CalculationDetails& details, bool english,
+                         const QLocale& locale)
+{
+    const auto money = [&locale](double euros) { return moneyText(euros, locale); };
+    QStringList sentences{
+        pick(english, u"Bénéfice après impôt selon le prix de vente par action, de %1 à %2."_s,
+             u"Profit after tax against the selling price per share, from %1 to %2."_s)
+            .arg(money(curve.fromPrice), money(curve.toPrice))};
+    if (details.lowest.ok())
+        sentences << pick(english, u"Le bénéfice voulu de %1 est atteint à partir de %2."_s,
+                          u"The wanted profit of %1 is reached from %2."_s)
+                         .arg(money(curve.wantedProfit), money(details.lowest.sale.price));
+    for (const CurveBoundary& boundary : curve.boundaries) {
+        if (boundary.jumps())
+            sentences << pick(english,
+                              u"Au-dessus de %1, les frais changent et le bénéfice passe de %2 "
+                              "à %3."_s,
+                              u"Above %1 the fee changes and the profit goes from %2 to %3."_s)
+                             .arg(money(boundary.price), money(boundary.profitBelow),
+                                  money(boundary.profitAbove));
+    }
+    return sentences.join(u' ');
+}
+
 QStringList ladderHeader(bool english)
 {
     return {pick(english, u"Bénéfice voulu"_s, u"Wanted profit"_s),

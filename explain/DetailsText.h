@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalculationDetails.h"
+#include "ProfitCurve.h"
 
 #include <QLocale>
 #include <QString>
@@ -38,6 +39,10 @@ QList<DetailSection> workingSections(const CalculationDetails& details, bool eng
 // wanted profit is reached.
 QList<DetailLine> saleLines(const SaleAtPrice& sale, const CalculationDetails& details,
                             bool english, const QLocale& locale);
+
+// What the chart shows, in words, for assistive technology.
+QString chartDescription(const ProfitCurve& curve, const CalculationDetails& details, bool english,
+                         const QLocale& locale);
 
 QStringList ladderHeader(bool english);
 QStringList ladderCells(const LadderRow& row, const Trade& trade, bool english,

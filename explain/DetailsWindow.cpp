@@ -1,10 +1,12 @@
 #include "DetailsWindow.h"
 
+#include "ChartPainting.h"
 #include "DetailsDocument.h"
 #include "DetailsPrint.h"
 #include "DetailsText.h"
 #include "NumberText.h"
 #include "NumericFilter.h"
+#include "ProfitChart.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -96,12 +99,13 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     buttons->addWidget(printButton);
     buttons->addWidget(closeButton);
 
-    m_rightColumn = new QVBoxLayout;
-    m_rightColumn->addWidget(priceFrame);
-    m_rightColumn->addStretch();
+    chart = new ProfitChart(this);
+    auto* right = new QVBoxLayout;
+    right->addWidget(priceFrame);
+    right->addWidget(chart, 1);
     auto* columns = new QHBoxLayout;
     columns->addWidget(working, 1);
-    columns->addLayout(m_rightColumn);
+    columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
     layout->addWidget(ladderFrame);
@@ -181,6 +185,9 @@ void DetailsWindow::applyTexts()
     if (!m_details)
         return;
     working->setHtml(detailsHtml(*m_details, en, QLocale(), false));
+    m_curve = profitCurve(*m_details);
+    chart->setCurve(m_curve, chartDescription(m_curve, *m_details, en, QLocale()));
+    chart->setAccessibleName(pick(en, u"Graphique du bénéfice"_s, u"Profit chart"_s));
     // The whole working shows at once, without a scroll bar, at the narrowest the view gets.
     const int frame = 2 * working->frameWidth();
     QTextDocument* document = working->document();
@@ -213,8 +220,9 @@ void DetailsWindow::priceEdited()
 {
     if (!m_details)
         return;
-    const SaleAtPrice sale =
-        saleAtPrice(m_details->schedule, m_details->basis, plainNumber(priceField->text()));
+    const double price = plainNumber(priceField->text());
+    const SaleAtPrice sale = saleAtPrice(m_details->schedule, m_details->basis, price);
+    chart->setTypedPrice(price);
     const QList<DetailLine> lines = saleLines(sale, *m_details, m_english, QLocale());
     for (int i = 0; i < readoutLines; ++i) {
         const bool used = i < lines.size();
@@ -247,8 +255,21 @@ void DetailsWindow::print()
 
 void DetailsWindow::printTo(QPagedPaintDevice& device) const
 {
-    if (m_details)
-        printOnOnePage(detailsHtml(*m_details, m_english, QLocale(), true), device);
+    if (!m_details)
+        return;
+    // Printed dark on white whatever the screen's theme.
+    const QPalette paper(Qt::black, Qt::white, Qt::lightGray, Qt::darkGray, Qt::gray, Qt::black,
+                         Qt::white);
+    const ProfitCurve curve = m_curve;
+    const PrintedPicture picture{
+        QSizeF(640, 320),
+        [curve, colours = ChartColours::from(paper)](QPainter& painter, const QRectF& area) {
+            const QLocale locale;
+            paintProfitChart(painter,
+                             chartFrame(area, curve, QFontMetricsF(painter.font()), locale), curve,
+                             std::nullopt, colours, locale);
+        }};
+    printOnOnePage(detailsHtml(*m_details, m_english, QLocale(), true), picture, device);
 }
 
 bool DetailsWindow::eventFilter(QObject* watched, QEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalculationDetails.h"
+#include "ProfitCurve.h"
 
 #include <QWidget>
 
@@ -12,10 +13,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPagedPaintDevice;
+class ProfitChart;
 class QPushButton;
 class QTableWidget;
 class QTextBrowser;
-class QVBoxLayout;
 
 // The working of the last calculation, the profit at any price, the break-even price and a
 // ladder of targets, beside the main window. It only shows: it writes no field and no setting.
@@ -44,6 +45,7 @@ public:
     QLineEdit* priceField;
     QGroupBox* ladderFrame;
     QTableWidget* ladder;
+    ProfitChart* chart;
     QPushButton* copyButton;
     QPushButton* printButton;
     QPushButton* closeButton;
@@ -61,7 +63,7 @@ private:
     void priceEdited();
 
     QAction* m_copy;
-    QVBoxLayout* m_rightColumn;
+    ProfitCurve m_curve;
     std::optional<CalculationDetails> m_details;
     bool m_english = false;
     bool m_placed = false;

@@ -169,6 +169,14 @@ void Fen_principale::connectHandlers()
             Numéraire_Click();
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, &Fen_principale::Tabulation_Change);
+    // Any change to what a calculation reads, typed or made by a command, is compared with the
+    // inputs of the results on show.
+    for (QWidget* page : {static_cast<QWidget*>(m_dataPage), static_cast<QWidget*>(m_feePage)}) {
+        for (QLineEdit* field : page->findChildren<QLineEdit*>())
+            connect(field, &QLineEdit::textChanged, this, &Fen_principale::inputsChanged);
+        for (QRadioButton* option : page->findChildren<QRadioButton*>())
+            connect(option, &QRadioButton::toggled, this, &Fen_principale::inputsChanged);
+    }
 }
 
 void Fen_principale::layOut()
@@ -467,6 +475,8 @@ void Fen_principale::Param_Tx_Imposition_Click()
     dialog.exec();
     showDataPage();
     Form_Activate();
+    // New rates show on the options: the results of the old ones are then out of date.
+    inputsChanged();
 }
 
 void Fen_principale::APropos_Click()

@@ -2,6 +2,7 @@
 
 #include "CalculationDetails.h"
 #include "IniStore.h"
+#include "InputSnapshot.h"
 #include "QtTranslation.h"
 
 #include <QMainWindow>
@@ -83,6 +84,10 @@ private:
     void showPurchaseResults(const SellingPrice& result, const QLocale& locale);
     void restoreLimitTexts();
     void refreshDetails();
+    Trade tradeOnScreen() const;
+    InputSnapshot inputsOnScreen() const;
+    void inputsChanged();
+    void forgetShownCalculation();
     void writeTrade(const TradeTexts& trade);
     QLineEdit* tradeField(TradeField field) const;
     QWidget* feeField(const ScheduleFieldRef& ref) const;
@@ -120,6 +125,7 @@ private:
     DetailsWindow* m_details = nullptr;
     // What the results on show were calculated from.
     std::optional<CalculationInput> m_shownCalculation;
+    std::optional<InputSnapshot> m_shownInputs;
 
     QSize m_designSize;
     int m_expandedHeight = 0;

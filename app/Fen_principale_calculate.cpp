@@ -7,6 +7,7 @@
 #include "FeeRules.h"
 #include "FeeStore.h"
 #include "FieldNormalisation.h"
+#include "Language.h"
 #include "Messenger.h"
 #include "NumberText.h"
 #include "ResultArea.h"
@@ -101,8 +102,7 @@ void Fen_principale::calculate()
     const int selectedRate = page.dix->isChecked() ? 0 : page.vingt_six->isChecked() ? 1 : 2;
     const double taxRate = rateValue(rates[selectedRate], locale);
     const bool percentMode = page.Pourcentage->isChecked();
-    const Trade trade{plainNumber(page.Text_pa->text()), plainNumber(page.Text_nb->text()),
-                      plainNumber(page.Text_ben->text()), percentMode};
+    const Trade trade = tradeOnScreen();
     const Schedule schedule = scheduleFromTexts(m_feePage->schedule());
     const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate);
     const SellingPrice& result = outcome.result;
@@ -146,6 +146,10 @@ void Fen_principale::calculate()
     restoreLimitTexts();
     m_results->setFramesVisible(true);
     m_shownCalculation = CalculationInput{schedule, trade, taxRate};
+    m_shownInputs = inputsOnScreen();
+    m_results->setOutOfDate(false);
+    m_results->setShortNote(
+        result.inexact ? shortPriceNote(result, locale, isEnglish(languageCode())) : QString());
     m_detailCalcul->setEnabled(true);
     refreshDetails();
     centreExactly();
@@ -225,17 +229,54 @@ void Fen_principale::Bout_Efface_Click()
     m_dataPage->Text_nb->clear();
     m_dataPage->Text_ben->clear();
     m_results->Text_pv->clear();
-    m_shownCalculation.reset();
-    m_detailCalcul->setEnabled(false);
-    if (m_details)
-        m_details->hide();
     setFixedSize(m_designSize);
     m_results->setFramesVisible(false);
     m_dataPage->vingt_six->setChecked(true);
     m_dataPage->Pourcentage->setChecked(true);
     Pourcentage_Click();
     centreExactly();
+    forgetShownCalculation();
     m_dataPage->Text_pa->setFocus();
+}
+
+void Fen_principale::forgetShownCalculation()
+{
+    m_shownCalculation.reset();
+    m_shownInputs.reset();
+    m_results->setOutOfDate(false);
+    m_results->setShortNote(QString());
+    m_detailCalcul->setEnabled(false);
+    if (m_details)
+        m_details->hide();
+}
+
+Trade Fen_principale::tradeOnScreen() const
+{
+    const DataPage& page = *m_dataPage;
+    return {plainNumber(page.Text_pa->text()), plainNumber(page.Text_nb->text()),
+            plainNumber(page.Text_ben->text()), page.Pourcentage->isChecked()};
+}
+
+InputSnapshot Fen_principale::inputsOnScreen() const
+{
+    const DataPage& page = *m_dataPage;
+    QRadioButton* tax = selectedTaxOption();
+    return {{page.Text_pa->text(), page.Text_nb->text(), page.Text_ben->text()},
+            page.Pourcentage->isChecked(),
+            tax == page.dix         ? 0
+            : tax == page.vingt_six ? 1
+                                    : 2,
+            tax->text(),
+            m_feePage->schedule()};
+}
+
+void Fen_principale::inputsChanged()
+{
+    if (!m_shownInputs)
+        return;
+    const bool outOfDate = inputsOnScreen() != *m_shownInputs;
+    if (outOfDate != m_results->outOfDate())
+        m_results->setOutOfDate(outOfDate, outOfDateNote(isEnglish(languageCode())));
 }
 
 void Fen_principale::centreExactly()

@@ -4,7 +4,9 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,6 +53,23 @@ ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
 
     Text_Px_Rev = resultLabel(Frame_Px_Revient, QStringLiteral("Text_Px_Rev"));
     Text_pv = resultLabel(Frame_Px_Vente, QStringLiteral("Text_pv"));
+    // The mark sits beside the price, balanced by a space of its width on the other side, and
+    // keeps its room when hidden, so the price never moves.
+    Marque_Px_Vente = new QLabel(Frame_Px_Vente);
+    Marque_Px_Vente->setObjectName(QStringLiteral("Marque_Px_Vente"));
+    const int mark = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    Marque_Px_Vente->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(mark));
+    QSizePolicy keepsRoom = Marque_Px_Vente->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    Marque_Px_Vente->setSizePolicy(keepsRoom);
+    Marque_Px_Vente->hide();
+    auto* priceRow = new QHBoxLayout;
+    priceRow->addSpacing(mark);
+    priceRow->addWidget(Text_pv, 1);
+    priceRow->addWidget(Marque_Px_Vente);
+    auto* priceLayout = qobject_cast<QVBoxLayout*>(Frame_Px_Vente->layout());
+    priceLayout->removeWidget(Text_pv);
+    priceLayout->addLayout(priceRow);
     Text_Bén_Avt_Impôt = resultLabel(Frame_Bén_Avt_Impôt, QStringLiteral("Text_Bén_Avt_Impôt"));
     Text_Bén_Après_Impôt =
         resultLabel(Frame_Bén_Après_Impôt, QStringLiteral("Text_Bén_Après_Impôt"));
@@ -71,6 +90,34 @@ ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
     grid->setColumnStretch(2, 1);
 
     setFramesVisible(false);
+}
+
+void ResultArea::setShortNote(const QString& note)
+{
+    Marque_Px_Vente->setToolTip(note);
+    Marque_Px_Vente->setAccessibleName(note.isEmpty() ? QString() : Frame_Px_Vente->title());
+    Marque_Px_Vente->setAccessibleDescription(note);
+    Marque_Px_Vente->setVisible(!note.isEmpty());
+}
+
+QList<QLabel*> ResultArea::labels() const
+{
+    return {Text_Px_Rev,          Text_pv,          Text_Bén_Avt_Impôt,
+            Text_Bén_Après_Impôt, Text_Frais_Achat, Text_Frais_Vente};
+}
+
+void ResultArea::setOutOfDate(bool outOfDate, const QString& note)
+{
+    // Disabled labels take the palette's dimmed text, and assistive technology says so.
+    for (QLabel* label : labels()) {
+        label->setEnabled(!outOfDate);
+        label->setToolTip(outOfDate ? note : QString());
+    }
+}
+
+bool ResultArea::outOfDate() const
+{
+    return !Text_pv->isEnabled();
 }
 
 void ResultArea::setFramesVisible(bool visible)

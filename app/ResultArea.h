@@ -25,6 +25,17 @@ public:
     QLabel* Text_Frais_Achat;
     QLabel* Text_Frais_Vente;
 
+    // The warning beside the selling price: shown with its note, or hidden with none.
+    QLabel* Marque_Px_Vente;
+    void setShortNote(const QString& note);
+
+    // Results calculated from other inputs than those on screen read dimmed, with the note.
+    void setOutOfDate(bool outOfDate, const QString& note = {});
+    bool outOfDate() const;
+
     void setFramesVisible(bool visible);
     bool framesVisible() const;
+
+private:
+    QList<QLabel*> labels() const;
 };

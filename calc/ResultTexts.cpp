@@ -26,3 +26,23 @@ QString feeCaption(double fee, TradeSide side, const QLocale& locale)
     return regionalText(roundCents(fee), locale) + (plural ? u" euros"_s : u" euro"_s) + u"\n\r"_s +
            place;
 }
+
+QString shortPriceNote(const SellingPrice& result, const QLocale& locale, bool english)
+{
+    const QString note =
+        english ? u"At this price the profit after tax is %1 euros, short of the wanted profit; "
+                  "at %2 euros a share it is %3 euros."_s
+                : u"À ce prix, le bénéfice après impôt est de %1 euros, en dessous du bénéfice "
+                  "voulu ; à %2 euros par action, il est de %3 euros."_s;
+    return note.arg(regionalText(result.profitAfterTax, locale),
+                    regionalText(result.nextCentPrice, locale),
+                    regionalText(result.nextCentProfitAfterTax, locale));
+}
+
+QString outOfDateNote(bool english)
+{
+    return english ? u"The data have changed since this calculation: press CALCULATE to do it "
+                     "again."_s
+                   : u"Les données ont changé depuis ce calcul : cliquez sur CALCULER pour le "
+                     "refaire."_s;
+}

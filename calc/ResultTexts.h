@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SellingPrice.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -24,3 +26,10 @@ QString Texte_Euros(double value, EurosVariant variant);
 // the unrounded fee as its regional text reads back by the plain reading, so under a comma
 // locale 1.50 ("1,5", read back as 1) takes the singular.
 QString feeCaption(double fee, TradeSide side, const QLocale& locale);
+
+// Why an inexact price is short of the wanted profit, for the mark beside it: its profit after
+// tax, then the price one cent higher and its own, in the regional format.
+QString shortPriceNote(const SellingPrice& result, const QLocale& locale, bool english);
+
+// What dimmed results say when the inputs have changed since they were calculated.
+QString outOfDateNote(bool english);

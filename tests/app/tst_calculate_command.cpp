@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -55,6 +56,9 @@ private slots:
     void tradeMessageFollowsTheLanguageOfTheMoment();
     void limitsThatAreNoLimitsAreShownEmpty_data();
     void limitsThatAreNoLimitsAreShownEmpty();
+    void shortPriceIsMarkedUntilTheNextResult();
+    void changedInputsDimTheResults_data();
+    void changedInputsDimTheResults();
 };
 
 void CalculateCommandTest::exactPriceFillsTheResults_data()
@@ -280,6 +284,80 @@ void CalculateCommandTest::limitsThatAreNoLimitsAreShownEmpty()
     QCOMPARE(window.results()->Text_pv->text(), QStringLiteral(" 11.56 euros"));
     QTEST(window.feePage()->Text_Mini->text(), "minimumAfter");
     QVERIFY(window.feePage()->Text_Maxi->text().isEmpty());
+}
+
+void CalculateCommandTest::shortPriceIsMarkedUntilTheNextResult()
+{
+    MainWindowFixture f;
+    f.settings.setContents(dropAtThousand);
+    Fen_principale& window = f.open();
+    QLabel* mark = window.results()->Marque_Px_Vente;
+    enterTrade(window, "9.60", "100", "19");
+    window.dataPage()->Numéraire->setChecked(true);
+    window.dataPage()->dix->setChecked(true);
+    window.dataPage()->Bout_Calculer->click();
+    QVERIFY(mark->isVisible());
+    QVERIFY2(mark->toolTip().contains(QStringLiteral("à 10,01 euros par action, il est de 23,4")),
+             qPrintable(mark->toolTip()));
+    QCOMPARE(mark->accessibleDescription(), mark->toolTip());
+    QCOMPARE(window.results()->Text_pv->text(), QStringLiteral(" 10 euros"));
+
+    window.dataPage()->Text_ben->setText(QStringLiteral("50")); // reached exactly above 1,000
+    window.dataPage()->Bout_Calculer->click();
+    QVERIFY(!mark->isVisible());
+    window.dataPage()->Text_ben->setText(QStringLiteral("19"));
+    window.dataPage()->Bout_Calculer->click();
+    QVERIFY(mark->isVisible());
+    window.Bout_Efface_Click();
+    QVERIFY(mark->isHidden());
+}
+
+void CalculateCommandTest::changedInputsDimTheResults_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("outOfDate");
+    QTest::newRow("purchase price") << "Text_pa"
+                                    << "11" << true;
+    QTest::newRow("the same shares typed again") << "Text_nb"
+                                                 << "100" << false;
+    QTest::newRow("a fee") << "Text_F1"
+                           << "12" << true;
+    QTest::newRow("an empty bracket") << "Text_FB3"
+                                      << "5" << true;
+    QTest::newRow("profit type") << "Numéraire"
+                                 << "" << true;
+    QTest::newRow("tax option") << "dix"
+                                << "" << true;
+}
+
+void CalculateCommandTest::changedInputsDimTheResults()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    MainWindowFixture f;
+    f.settings.setContents(fixedTen);
+    Fen_principale& window = f.open();
+    enterTrade(window, "10", "100", "10");
+    window.dataPage()->Bout_Calculer->click();
+    ResultArea& results = *window.results();
+    QVERIFY(!results.outOfDate());
+
+    if (auto* edit = window.findChild<QLineEdit*>(field)) {
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+    } else {
+        window.findChild<QRadioButton*>(field)->click();
+    }
+    QTEST(results.outOfDate(), "outOfDate");
+    QCOMPARE(results.Text_pv->isEnabled(), !results.outOfDate());
+    QCOMPARE(results.Text_pv->text(), QStringLiteral(" 11.56 euros")); // the text stays
+
+    window.Tabulation()->setCurrentIndex(0);
+    window.dataPage()->Bout_Calculer->click();
+    QVERIFY(!results.outOfDate() || !f.messenger.shown.isEmpty());
+    window.Bout_Efface_Click();
+    QVERIFY(!results.outOfDate());
 }
 
 QTEST_MAIN(CalculateCommandTest)

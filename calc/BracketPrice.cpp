@@ -29,7 +29,9 @@ double priceInBracket(const Schedule& schedule, const Bracket& bracket, const Sa
 double centsWithin(double boundary, double shares)
 {
     double cents = std::floor(boundary / shares * 100);
-    if (!std::isfinite(cents))
+    // Past 2^53 a cent more is the same double: no stepping would ever end. Only schedules no
+    // field can hold reach that far.
+    if (!(std::fabs(cents) < 0x1p53))
         return cents;
     while (shares * ((cents + 1) / 100) <= boundary)
         ++cents;

@@ -28,6 +28,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -84,6 +86,7 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     ladder->horizontalHeader()->setStretchLastSection(true);
     ladder->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ladder->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ladder->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ladder->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     ladder->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ladder->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -153,7 +156,9 @@ void DetailsWindow::showBeside(const QWidget& owner)
         const int x = right + frameGeometry().width() <= area.right() + 1 ? right
                       : left >= area.left()                               ? left
                                                                           : area.left();
-        move(x, qBound(area.top(), beside.top(), area.bottom() - frameGeometry().height()));
+        // A window taller than the screen keeps its title bar on it.
+        const int lowest = area.bottom() + 1 - frameGeometry().height();
+        move(x, std::max(area.top(), std::min(beside.top(), lowest)));
     }
     show();
     raise();
@@ -188,11 +193,13 @@ void DetailsWindow::applyTexts()
     m_curve = profitCurve(*m_details);
     chart->setCurve(m_curve, chartDescription(m_curve, *m_details, en, QLocale()));
     chart->setAccessibleName(pick(en, u"Graphique du bénéfice"_s, u"Profit chart"_s));
-    // The whole working shows at once, without a scroll bar, at the narrowest the view gets.
+    // The whole working shows at once, without a scroll bar, at the narrowest the view gets,
+    // unless that would make the window too tall for the screen.
     const int frame = 2 * working->frameWidth();
     QTextDocument* document = working->document();
     document->setTextWidth(working->minimumWidth() - frame);
-    working->setMinimumHeight(int(document->size().height()) + frame);
+    const int roomy = screen()->availableGeometry().height() * 9 / 20;
+    working->setMinimumHeight(std::min(int(document->size().height()) + frame, roomy));
     showLadder();
     priceEdited();
 }
@@ -214,6 +221,12 @@ void DetailsWindow::showLadder()
         }
     }
     ladder->resizeColumnsToContents();
+    ladder->resizeRowsToContents();
+    // Every rung shows: there are at most eight.
+    int height = ladder->horizontalHeader()->height() + 2 * ladder->frameWidth();
+    for (int row = 0; row < ladder->rowCount(); ++row)
+        height += ladder->rowHeight(row);
+    ladder->setFixedHeight(height);
 }
 
 void DetailsWindow::priceEdited()
@@ -257,9 +270,11 @@ void DetailsWindow::printTo(QPagedPaintDevice& device) const
 {
     if (!m_details)
         return;
-    // Printed dark on white whatever the screen's theme.
-    const QPalette paper(Qt::black, Qt::white, Qt::lightGray, Qt::darkGray, Qt::gray, Qt::black,
-                         Qt::white);
+    // Printed dark on white whatever the screen's theme, the curve and the target apart.
+    QPalette paper(Qt::black, Qt::white, Qt::lightGray, Qt::darkGray, Qt::gray, Qt::black,
+                   Qt::white);
+    paper.setColor(QPalette::Highlight, QColor(0x1f, 0x5f, 0xa8));
+    paper.setColor(QPalette::Link, QColor(0xc0, 0x5a, 0x00));
     const ProfitCurve curve = m_curve;
     const PrintedPicture picture{
         QSizeF(640, 320),

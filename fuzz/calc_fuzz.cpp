@@ -1,12 +1,16 @@
 // libFuzzer harness: the input is decoded into a fee schedule, a trade and a tax rate, and the
 // selling price search runs on them. A calculation that goes through must give result texts
-// that are all numbers (no "inf", no "nan") and a selling price that is not negative; one that
-// is refused must have a message to show.
+// that are all numbers (no "inf", no "nan") and a selling price that is not negative, and its
+// details (working, break-even, ladder, chart) must be there and all numbers too; one that is
+// refused must have a message to show.
 #include "CalcMessages.h"
+#include "CalculationDetails.h"
+#include "DetailsDocument.h"
 #include "FieldNormalisation.h"
 #include "FuzzInput.h"
 #include "Messenger.h"
 #include "NumberText.h"
+#include "ProfitCurve.h"
 #include "ResultTexts.h"
 #include "SchedulePreparation.h"
 #include "SellingPriceSearch.h"
@@ -220,6 +224,24 @@ void checkDone(const SellingPrice& result, const Case& c, const std::array<QLoca
     }
 }
 
+void checkDetails(const Case& c, const std::array<QLocale, 2>& locales)
+{
+    const std::optional<CalculationDetails> details =
+        explainCalculation({c.schedule, c.trade, c.taxRate});
+    if (!details)
+        fail("done, but no details", QString(), c);
+    for (const QLocale& locale : locales) {
+        for (const bool english : {false, true})
+            checkNumbers("details", detailsPlainText(*details, english, locale), c);
+    }
+    const ProfitCurve curve = profitCurve(*details);
+    for (const CurveSegment& segment : curve.segments) {
+        if (!std::isfinite(segment.fromPrice) || !std::isfinite(segment.toPrice) ||
+            !(segment.fromPrice <= segment.toPrice))
+            fail("details, chart segment", QString::number(segment.fromPrice), c);
+    }
+}
+
 void checkRefused(const CalcOutcome& outcome, const Case& c, const std::array<QLocale, 2>& locales)
 {
     for (const QString& code : {u"A"_s, u"F"_s}) {
@@ -252,9 +274,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Case c{*schedule, *trade, decodeTaxRate(input, locales[input.byte() % 2])};
 
     const CalcOutcome outcome = findSellingPrice(c.schedule, c.trade, c.taxRate);
-    if (outcome.ok())
+    if (outcome.ok()) {
         checkDone(outcome.result, c, locales);
-    else
+        checkDetails(c, locales);
+    } else
         checkRefused(outcome, c, locales);
     return 0;
 }

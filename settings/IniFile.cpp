@@ -103,9 +103,17 @@ bool mayReplace(const QString& path)
     if (info.exists() && !permissionBitsAllowWriting(info))
         return false;
     // The temporary file and the lock go beside the file the path leads to.
-    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-    const QFileInfo directory(QFileInfo(target).absolutePath());
+    const QFileInfo directory(QFileInfo(resolvedPath(path)).absolutePath());
     return directory.isDir() && permissionBitsAllowWriting(directory);
+}
+
+QString resolvedPath(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
 }
 
 bool replace(const QString& path, const QByteArray& bytes)

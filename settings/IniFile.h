@@ -21,6 +21,11 @@ std::optional<QByteArray> read(const QString& path);
 // would then overwrite a file the user has made read-only.
 bool mayReplace(const QString& path);
 
+// The file the path finally leads to, links followed (also a link to its folder); for a missing
+// file, its real folder and its name. Every path to one file gives the same path here, so the
+// lock made beside this path is shared by all of them.
+QString resolvedPath(const QString& path);
+
 // Writes the whole file through a temporary file and a rename, keeping the old file's mode and,
 // where allowed, its owner. Nothing changes when it fails.
 bool replace(const QString& path, const QByteArray& bytes);

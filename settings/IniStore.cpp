@@ -2,8 +2,7 @@
 
 #include "IniDocument.h"
 #include "IniFile.h"
-
-#include <QLockFile>
+#include "IniLock.h"
 
 #include <chrono>
 
@@ -12,10 +11,11 @@ namespace {
 // What the Windows reader hands back through its 255-character buffer.
 constexpr qsizetype maxValueLength = 254;
 
-// A write takes milliseconds; a lock older than this belongs to a process that hung or died
-// on another machine sharing the folder.
-constexpr std::chrono::milliseconds staleLockAge = std::chrono::seconds(10);
-constexpr std::chrono::milliseconds lockWait = std::chrono::seconds(3);
+// A save holds the lock for milliseconds and a dead holder's lock is taken over within a second
+// or so; a writer waits far longer than that, so that waiting behind other copies of the program
+// never drops a write, the schedule saved on leaving above all. Only a live copy that keeps the
+// lock this long, stopped in a debugger say, makes a write fail.
+constexpr std::chrono::milliseconds lockWait = std::chrono::seconds(10);
 
 QString cutToMaxLength(QString value)
 {
@@ -98,16 +98,16 @@ bool IniStore::writeKeys(const QString& section,
 
     // Another copy of the program may have written since the first look: the change is made
     // again on what the file holds once the lock is ours.
-    QLockFile lock(m_filePath + QLatin1String(".lock"));
-    lock.setStaleLockTime(staleLockAge);
-    if (!lock.tryLock(lockWait))
+    const QString target = IniFile::resolvedPath(m_filePath);
+    IniLock lock(target);
+    if (!lock.acquire(lockWait))
         return false;
-    const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+    const std::optional<QByteArray> bytes = IniFile::read(target);
     if (!bytes)
         return false;
     IniDocument document = IniDocument::fromFileBytes(*bytes);
     const EditOutcome outcome = applyEntries(document, section, entries);
-    if (outcome.changed && !IniFile::replace(m_filePath, document.bytes()))
+    if (outcome.changed && !IniFile::replace(target, document.bytes()))
         return false;
     return outcome.allStored;
 }

@@ -1,11 +1,13 @@
 #include "IniFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -62,16 +64,43 @@ std::optional<QByteArray> readToEnd(QFile& file)
     return std::nullopt;
 }
 
-void keepOwner([[maybe_unused]] const QSaveFile& replacement,
-               [[maybe_unused]] const QFileInfo& original)
+// The new file is written under this name and then renamed over the settings file. A save killed
+// before its rename leaves this one name behind, which the next save recognises and removes; the
+// random names QSaveFile gives its own temporary files could not be told from a user's
+// "vantrelle.ini.backup", and would pile up.
+QString stagingPath(const QString& resolvedPath)
+{
+    return resolvedPath + QLatin1String(".saving");
+}
+
+// QSaveFile's own temporary files, where the file system cannot make unnamed ones: the name it
+// was given, a dot and six ASCII letters.
+bool isTemporaryOf(const QString& name, const QString& stagingName)
+{
+    constexpr qsizetype randomLetters = 6;
+    if (name.size() != stagingName.size() + 1 + randomLetters || !name.startsWith(stagingName) ||
+        name[stagingName.size()] != QLatin1Char('.'))
+        return false;
+    return std::all_of(name.end() - randomLetters, name.end(), [](QChar c) {
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+               (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    });
+}
+
+void keepModeAndOwner([[maybe_unused]] const QSaveFile& replacement,
+                      [[maybe_unused]] const QString& originalPath)
 {
 #ifdef Q_OS_UNIX
-    if (!original.exists())
+    struct stat original = {};
+    if (::stat(QFile::encodeName(originalPath).constData(), &original) != 0)
         return;
+    // The new file starts out with the mode of a new file.
+    [[maybe_unused]] const int modeRefused =
+        ::fchmod(replacement.handle(), original.st_mode & 0777);
     // Only root may give the file back to another user; for anyone else the owner is already
     // right, so a refusal is harmless.
-    [[maybe_unused]] const int refused =
-        ::fchown(replacement.handle(), original.ownerId(), original.groupId());
+    [[maybe_unused]] const int ownerRefused =
+        ::fchown(replacement.handle(), original.st_uid, original.st_gid);
 #endif
 }
 
@@ -116,12 +145,12 @@ QString resolvedPath(const QString& path)
     return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
 }
 
-bool replace(const QString& path, const QByteArray& bytes)
+bool replace(const QString& resolvedPath, const QByteArray& bytes)
 {
     if (bytes.size() > maxSize)
         return false;
-    const QFileInfo original(path);
-    QSaveFile file(path);
+    const QString staging = stagingPath(resolvedPath);
+    QSaveFile file(staging);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -129,8 +158,29 @@ bool replace(const QString& path, const QByteArray& bytes)
         file.cancelWriting();
         return false;
     }
-    keepOwner(file, original);
-    return file.commit();
+    keepModeAndOwner(file, resolvedPath);
+    if (!file.commit())
+        return false;
+    if (std::rename(QFile::encodeName(staging).constData(),
+                    QFile::encodeName(resolvedPath).constData()) != 0) {
+        QFile::remove(staging);
+        return false;
+    }
+    return true;
+}
+
+void removeLeftovers(const QString& resolvedPath)
+{
+    const QString staging = stagingPath(resolvedPath);
+    QFile::remove(staging);
+    const QFileInfo stagingInfo(staging);
+    QDir folder = stagingInfo.absoluteDir();
+    const QStringList names = folder.entryList(
+        QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (const QString& name : names) {
+        if (isTemporaryOf(name, stagingInfo.fileName()))
+            folder.remove(name);
+    }
 }
 
 } // namespace IniFile

@@ -23,11 +23,16 @@ bool mayReplace(const QString& path);
 
 // The file the path finally leads to, links followed (also a link to its folder); for a missing
 // file, its real folder and its name. Every path to one file gives the same path here, so the
-// lock made beside this path is shared by all of them.
+// lock and the temporary file made beside this path are shared by all of them.
 QString resolvedPath(const QString& path);
 
-// Writes the whole file through a temporary file and a rename, keeping the old file's mode and,
-// where allowed, its owner. Nothing changes when it fails.
-bool replace(const QString& path, const QByteArray& bytes);
+// Writes the whole file, given by its resolved path, through a temporary file and a rename,
+// keeping the old file's mode and, where allowed, its owner. Nothing changes when it fails.
+// Only under the file's lock: the temporary file has a fixed name.
+bool replace(const QString& resolvedPath, const QByteArray& bytes);
+
+// Removes what saves of this file that were killed before their rename left beside it. Only
+// under the file's lock, the one time when nobody can be writing such a file.
+void removeLeftovers(const QString& resolvedPath);
 
 } // namespace IniFile

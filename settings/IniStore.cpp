@@ -102,6 +102,7 @@ bool IniStore::writeKeys(const QString& section,
     IniLock lock(target);
     if (!lock.acquire(lockWait))
         return false;
+    IniFile::removeLeftovers(target);
     const std::optional<QByteArray> bytes = IniFile::read(target);
     if (!bytes)
         return false;

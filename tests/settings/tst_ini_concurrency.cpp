@@ -241,6 +241,7 @@ void IniConcurrencyTest::writerKilledMidWayIsCleanedUp_data()
     QTest::addColumn<bool>("beforeRename");
     // QLockFile takes a flock() on its new lock file before it writes its process id there.
     QTest::newRow("between creating and filling its lock") << u"flock"_s << false;
+    QTest::newRow("just before its rename") << u"rename,renameat,renameat2"_s << true;
 }
 
 void IniConcurrencyTest::writerKilledMidWayIsCleanedUp()

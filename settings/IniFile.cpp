@@ -136,6 +136,25 @@ bool mayReplace(const QString& path)
     return directory.isDir() && permissionBitsAllowWriting(directory);
 }
 
+Identity identity(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    constexpr qint64 nano = 1000 * 1000 * 1000;
+    return {qint64(status.st_dev), qint64(status.st_ino), qint64(status.st_size),
+            qint64(status.st_mtim.tv_sec) * nano + status.st_mtim.tv_nsec,
+            qint64(status.st_ctim.tv_sec) * nano + status.st_ctim.tv_nsec};
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {0, 0, info.size(), info.lastModified().toMSecsSinceEpoch(),
+            info.metadataChangeTime().toMSecsSinceEpoch()};
+#endif
+}
+
 QString resolvedPath(const QString& path)
 {
     const QFileInfo info(path);

@@ -21,6 +21,20 @@ std::optional<QByteArray> read(const QString& path);
 // would then overwrite a file the user has made read-only.
 bool mayReplace(const QString& path);
 
+// What tells one state of a file from another without reading it: a rewrite, which renames a new
+// file over the old one, or an edit in place changes it. Equal for two missing files.
+struct Identity
+{
+    qint64 device = -1;
+    qint64 inode = -1;
+    qint64 size = -1;
+    qint64 modified = -1; // nanoseconds
+    qint64 changed = -1;  // of the inode, nanoseconds
+
+    bool operator==(const Identity&) const = default;
+};
+Identity identity(const QString& path);
+
 // The file the path finally leads to, links followed (also a link to its folder); for a missing
 // file, its real folder and its name. Every path to one file gives the same path here, so the
 // lock and the temporary file made beside this path are shared by all of them.

@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -227,6 +228,11 @@ QString Fen_principale::languageCode() const
 
 void Fen_principale::Form_Load()
 {
+    // One reading of the settings file serves the whole start-up, up to the first activation,
+    // instead of one per key group: the file may be large. The reading is let go once the window
+    // is shown, or when the event loop runs if it never is.
+    m_startupReading = m_store.holdReading(settingsSection());
+    QTimer::singleShot(0, this, [this] { m_startupReading = {}; });
     layOut();
     centreTruncated();
     m_feePage->setSchedule(loadSchedule(m_store));
@@ -252,6 +258,7 @@ void Fen_principale::showEvent(QShowEvent* event)
         return;
     m_shownOnce = true;
     Form_Activate();
+    m_startupReading = {};
     // The first control of the keyboard order takes the focus, not the page tabs before it.
     m_dataPage->Text_pa->setFocus();
 }

@@ -103,6 +103,7 @@ private:
     void showFeePage();
 
     IniStore m_store;
+    IniStore::HeldReading m_startupReading;
     Messenger& m_messenger;
     QString m_version;
     QtTranslation m_qtTexts;

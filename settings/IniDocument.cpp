@@ -56,6 +56,29 @@ IniDocument IniDocument::fromFileBytes(const QByteArray& bytes)
     return document;
 }
 
+template <typename Visit> void IniDocument::walkSection(QStringView section, Visit visit) const
+{
+    bool inSection = false;
+    const QByteArrayView bytes(m_bytes);
+    for (qsizetype begin = m_textStart; begin < bytes.size();) {
+        const LineSpan span = IniSyntax::lineAt(bytes, begin);
+        begin = span.end;
+        const IniSyntax::Line line =
+            IniSyntax::parse(bytes.sliced(span.begin, span.textEnd - span.begin));
+        if (line.kind == LineKind::Section) {
+            if (inSection)
+                return; // only the first section of the name is searched
+            if (!sameName(line.name, section))
+                continue;
+            inSection = true;
+        } else if (!inSection) {
+            continue;
+        }
+        if (!visit(span, line))
+            return;
+    }
+}
+
 std::optional<QString> IniDocument::value(QStringView section, QStringView key) const
 {
     const KeyLocation location = locate(IniSyntax::trimmed(section), IniSyntax::trimmed(key));
@@ -65,6 +88,38 @@ std::optional<QString> IniDocument::value(QStringView section, QStringView key) 
     const QByteArrayView text =
         QByteArrayView(m_bytes).sliced(line.begin, line.textEnd - line.begin);
     return decode(IniSyntax::parse(text).value);
+}
+
+QHash<QString, QString> IniDocument::sectionKeys(QStringView section) const
+{
+    QHash<QString, QString> keys;
+    section = IniSyntax::trimmed(section);
+    if (section.isEmpty())
+        return keys;
+    walkSection(section, [&](const LineSpan&, const IniSyntax::Line& line) {
+        if (line.kind != LineKind::Key || line.name.isEmpty())
+            return true;
+        // The first line of a name wins, as it does for value().
+        const QString name = foldedName(decode(line.name));
+        if (!keys.contains(name))
+            keys.insert(name, decode(line.value));
+        return true;
+    });
+    return keys;
+}
+
+QString IniDocument::foldedName(QStringView name)
+{
+    // Folding character by character is what a comparison without regard to case does.
+    return IniSyntax::trimmed(name).toString().toCaseFolded();
+}
+
+bool IniDocument::canStore(QStringView section, QStringView key, QStringView value)
+{
+    section = IniSyntax::trimmed(section);
+    key = IniSyntax::trimmed(key);
+    return isStorable(section, key, value) && Cp1252::encode(section) && Cp1252::encode(key) &&
+           Cp1252::encode(value);
 }
 
 IniDocument::Edit IniDocument::setValue(QStringView section, QStringView key, QStringView value)
@@ -106,29 +161,20 @@ IniDocument::KeyLocation IniDocument::locate(QStringView section, QStringView ke
     KeyLocation location;
     if (section.isEmpty() || key.isEmpty())
         return location;
-    const QByteArrayView bytes(m_bytes);
-    for (qsizetype begin = m_textStart; begin < bytes.size();) {
-        const LineSpan span = IniSyntax::lineAt(bytes, begin);
-        begin = span.end;
-        const IniSyntax::Line line =
-            IniSyntax::parse(bytes.sliced(span.begin, span.textEnd - span.begin));
+    walkSection(section, [&](const LineSpan& span, const IniSyntax::Line& line) {
         if (line.kind == LineKind::Section) {
-            if (location.sectionFound)
-                break; // only the first section of the name is searched
-            if (sameName(line.name, section)) {
-                location.sectionFound = true;
-                location.lastLineOfKeys = span;
-            }
-            continue;
+            location.sectionFound = true;
+            location.lastLineOfKeys = span;
+            return true;
         }
-        if (!location.sectionFound || line.kind != LineKind::Key)
-            continue;
+        if (line.kind != LineKind::Key)
+            return true;
         location.lastLineOfKeys = span;
-        if (sameName(line.name, key)) {
-            location.keyLine = span;
-            break;
-        }
-    }
+        if (!sameName(line.name, key))
+            return true;
+        location.keyLine = span;
+        return false;
+    });
     return location;
 }
 

@@ -3,6 +3,7 @@
 #include "IniSyntax.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
@@ -25,6 +26,16 @@ public:
     // The whole value, not cut; empty when the section or the key is missing.
     std::optional<QString> value(QStringView section, QStringView key) const;
 
+    // Every key of the section in one pass over the file, for callers that need many: each name
+    // case-folded (foldedName()) with the whole value of its first line. Empty when the section
+    // is missing.
+    QHash<QString, QString> sectionKeys(QStringView section) const;
+    static QString foldedName(QStringView name);
+
+    // Whether the file could hold the value under these names: the names and the value say
+    // nothing about the file itself.
+    static bool canStore(QStringView section, QStringView key, QStringView value);
+
     enum class Edit
     {
         Unchanged, // the key already holds the value
@@ -42,6 +53,9 @@ private:
     };
 
     KeyLocation locate(QStringView section, QStringView key) const;
+    // Calls visit(span, line) for the section line of the first section of the name and for
+    // each line after it up to the next section, as long as visit returns true.
+    template <typename Visit> void walkSection(QStringView section, Visit visit) const;
     bool sameName(QByteArrayView name, QStringView wanted) const;
     QString decode(QByteArrayView bytes) const;
 

@@ -1,11 +1,13 @@
 #include "IniFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -62,16 +64,43 @@ std::optional<QByteArray> readToEnd(QFile& file)
     return std::nullopt;
 }
 
-void keepOwner([[maybe_unused]] const QSaveFile& replacement,
-               [[maybe_unused]] const QFileInfo& original)
+// The new file is written under this name and then renamed over the settings file. A save killed
+// before its rename leaves this one name behind, which the next save recognises and removes; the
+// random names QSaveFile gives its own temporary files could not be told from a user's
+// "vantrelle.ini.backup", and would pile up.
+QString stagingPath(const QString& resolvedPath)
+{
+    return resolvedPath + QLatin1String(".saving");
+}
+
+// QSaveFile's own temporary files, where the file system cannot make unnamed ones: the name it
+// was given, a dot and six ASCII letters.
+bool isTemporaryOf(const QString& name, const QString& stagingName)
+{
+    constexpr qsizetype randomLetters = 6;
+    if (name.size() != stagingName.size() + 1 + randomLetters || !name.startsWith(stagingName) ||
+        name[stagingName.size()] != QLatin1Char('.'))
+        return false;
+    return std::all_of(name.end() - randomLetters, name.end(), [](QChar c) {
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+               (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    });
+}
+
+void keepModeAndOwner([[maybe_unused]] const QSaveFile& replacement,
+                      [[maybe_unused]] const QString& originalPath)
 {
 #ifdef Q_OS_UNIX
-    if (!original.exists())
+    struct stat original = {};
+    if (::stat(QFile::encodeName(originalPath).constData(), &original) != 0)
         return;
+    // The new file starts out with the mode of a new file.
+    [[maybe_unused]] const int modeRefused =
+        ::fchmod(replacement.handle(), original.st_mode & 0777);
     // Only root may give the file back to another user; for anyone else the owner is already
     // right, so a refusal is harmless.
-    [[maybe_unused]] const int refused =
-        ::fchown(replacement.handle(), original.ownerId(), original.groupId());
+    [[maybe_unused]] const int ownerRefused =
+        ::fchown(replacement.handle(), original.st_uid, original.st_gid);
 #endif
 }
 
@@ -103,17 +132,44 @@ bool mayReplace(const QString& path)
     if (info.exists() && !permissionBitsAllowWriting(info))
         return false;
     // The temporary file and the lock go beside the file the path leads to.
-    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-    const QFileInfo directory(QFileInfo(target).absolutePath());
+    const QFileInfo directory(QFileInfo(resolvedPath(path)).absolutePath());
     return directory.isDir() && permissionBitsAllowWriting(directory);
 }
 
-bool replace(const QString& path, const QByteArray& bytes)
+Identity identity(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    constexpr qint64 nano = 1000 * 1000 * 1000;
+    return {qint64(status.st_dev), qint64(status.st_ino), qint64(status.st_size),
+            qint64(status.st_mtim.tv_sec) * nano + status.st_mtim.tv_nsec,
+            qint64(status.st_ctim.tv_sec) * nano + status.st_ctim.tv_nsec};
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {0, 0, info.size(), info.lastModified().toMSecsSinceEpoch(),
+            info.metadataChangeTime().toMSecsSinceEpoch()};
+#endif
+}
+
+QString resolvedPath(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
+}
+
+bool replace(const QString& resolvedPath, const QByteArray& bytes)
 {
     if (bytes.size() > maxSize)
         return false;
-    const QFileInfo original(path);
-    QSaveFile file(path);
+    const QString staging = stagingPath(resolvedPath);
+    QSaveFile file(staging);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -121,8 +177,29 @@ bool replace(const QString& path, const QByteArray& bytes)
         file.cancelWriting();
         return false;
     }
-    keepOwner(file, original);
-    return file.commit();
+    keepModeAndOwner(file, resolvedPath);
+    if (!file.commit())
+        return false;
+    if (std::rename(QFile::encodeName(staging).constData(),
+                    QFile::encodeName(resolvedPath).constData()) != 0) {
+        QFile::remove(staging);
+        return false;
+    }
+    return true;
+}
+
+void removeLeftovers(const QString& resolvedPath)
+{
+    const QString staging = stagingPath(resolvedPath);
+    QFile::remove(staging);
+    const QFileInfo stagingInfo(staging);
+    QDir folder = stagingInfo.absoluteDir();
+    const QStringList names = folder.entryList(
+        QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (const QString& name : names) {
+        if (isTemporaryOf(name, stagingInfo.fileName()))
+            folder.remove(name);
+    }
 }
 
 } // namespace IniFile

@@ -21,8 +21,32 @@ std::optional<QByteArray> read(const QString& path);
 // would then overwrite a file the user has made read-only.
 bool mayReplace(const QString& path);
 
-// Writes the whole file through a temporary file and a rename, keeping the old file's mode and,
-// where allowed, its owner. Nothing changes when it fails.
-bool replace(const QString& path, const QByteArray& bytes);
+// What tells one state of a file from another without reading it: a rewrite, which renames a new
+// file over the old one, or an edit in place changes it. Equal for two missing files.
+struct Identity
+{
+    qint64 device = -1;
+    qint64 inode = -1;
+    qint64 size = -1;
+    qint64 modified = -1; // nanoseconds
+    qint64 changed = -1;  // of the inode, nanoseconds
+
+    bool operator==(const Identity&) const = default;
+};
+Identity identity(const QString& path);
+
+// The file the path finally leads to, links followed (also a link to its folder); for a missing
+// file, its real folder and its name. Every path to one file gives the same path here, so the
+// lock and the temporary file made beside this path are shared by all of them.
+QString resolvedPath(const QString& path);
+
+// Writes the whole file, given by its resolved path, through a temporary file and a rename,
+// keeping the old file's mode and, where allowed, its owner. Nothing changes when it fails.
+// Only under the file's lock: the temporary file has a fixed name.
+bool replace(const QString& resolvedPath, const QByteArray& bytes);
+
+// Removes what saves of this file that were killed before their rename left beside it. Only
+// under the file's lock, the one time when nobody can be writing such a file.
+void removeLeftovers(const QString& resolvedPath);
 
 } // namespace IniFile

@@ -2,20 +2,22 @@
 
 #include "IniDocument.h"
 #include "IniFile.h"
+#include "IniLock.h"
 
-#include <QLockFile>
-
+#include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace {
 
 // What the Windows reader hands back through its 255-character buffer.
 constexpr qsizetype maxValueLength = 254;
 
-// A write takes milliseconds; a lock older than this belongs to a process that hung or died
-// on another machine sharing the folder.
-constexpr std::chrono::milliseconds staleLockAge = std::chrono::seconds(10);
-constexpr std::chrono::milliseconds lockWait = std::chrono::seconds(3);
+// A save holds the lock for milliseconds and a dead holder's lock is taken over within a second
+// or so; a writer waits far longer than that, so that waiting behind other copies of the program
+// never drops a write, the schedule saved on leaving above all. Only a live copy that keeps the
+// lock this long, stopped in a debugger say, makes a write fail.
+constexpr std::chrono::milliseconds lockWait = std::chrono::seconds(10);
 
 QString cutToMaxLength(QString value)
 {
@@ -52,12 +54,95 @@ EditOutcome applyEntries(IniDocument& document, const QString& section,
     return outcome;
 }
 
+// Whether the keys read hold every value as it would be written. A value the file holds only as
+// written, with its blanks or quotes, is not seen here: the locked write finds it unchanged.
+bool holdsAll(const QHash<QString, QString>& keys, const QString& section,
+              const QList<std::pair<QString, QString>>& entries)
+{
+    return std::all_of(entries.begin(), entries.end(), [&](const auto& entry) {
+        const auto found = keys.constFind(IniDocument::foldedName(entry.first));
+        return found != keys.constEnd() && *found == entry.second &&
+               IniDocument::canStore(section, entry.first, entry.second);
+    });
+}
+
+bool sameSection(const QString& a, const QString& b)
+{
+    return IniDocument::foldedName(a) == IniDocument::foldedName(b);
+}
+
 } // namespace
 
-IniStore::IniStore(QString filePath) : m_filePath(std::move(filePath)) {}
+struct IniStore::HeldReading::State
+{
+    bool active = false;
+    QString section;
+    IniFile::Identity identity;   // of the file the keys were read from
+    QHash<QString, QString> keys; // IniDocument::sectionKeys()
+    bool writable = false;        // the file as read could be rewritten
+};
+
+void IniStore::takeReading(HeldReading::State& held, const QString& path)
+{
+    // The identity first: a file replaced in between is then read again at the next look.
+    held.identity = IniFile::identity(path);
+    const std::optional<QByteArray> bytes = IniFile::read(path);
+    const IniDocument document = IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
+    held.keys = document.sectionKeys(held.section);
+    held.writable = bytes && document.isWritable();
+}
+
+IniStore::HeldReading& IniStore::HeldReading::operator=(HeldReading&& other) noexcept
+{
+    if (this != &other) {
+        if (m_state)
+            m_state->active = false;
+        m_state = std::move(other.m_state);
+    }
+    return *this;
+}
+
+IniStore::HeldReading::~HeldReading()
+{
+    if (m_state)
+        m_state->active = false;
+}
+
+IniStore::IniStore(QString filePath)
+    : m_filePath(std::move(filePath)), m_held(std::make_shared<HeldReading::State>())
+{}
+
+IniStore::HeldReading IniStore::holdReading(const QString& section) const
+{
+    if (m_held->active)
+        return {}; // the outer hold keeps its reading, and ends it
+    m_held->section = section;
+    takeReading(*m_held, m_filePath);
+    m_held->active = true;
+    return HeldReading(m_held);
+}
+
+bool IniStore::holds(const QString& section) const
+{
+    return m_held->active && sameSection(section, m_held->section);
+}
+
+const QHash<QString, QString>* IniStore::heldKeys(const QString& section) const
+{
+    if (!holds(section))
+        return nullptr;
+    // Another copy of the program may have written since: its rewrite is a new file. (A file
+    // rewritten twice within one tick of the file system's clock, to the same size and the same
+    // inode number, would go unnoticed; a reading is held for a moment only.)
+    if (IniFile::identity(m_filePath) != m_held->identity)
+        takeReading(*m_held, m_filePath);
+    return &m_held->keys;
+}
 
 QString IniStore::Lire_Ini(const QString& section, const QString& key) const
 {
+    if (const QHash<QString, QString>* keys = heldKeys(section))
+        return cutToMaxLength(keys->value(IniDocument::foldedName(key)));
     const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
     if (!bytes)
         return {};
@@ -67,13 +152,18 @@ QString IniStore::Lire_Ini(const QString& section, const QString& key) const
 
 QStringList IniStore::readKeys(const QString& section, const QStringList& keys) const
 {
-    const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
-    const IniDocument document = IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
-    QStringList values;
-    values.reserve(keys.size());
+    QHash<QString, QString> read;
+    const QHash<QString, QString>* values = heldKeys(section);
+    if (!values) {
+        const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+        read = IniDocument::fromFileBytes(bytes.value_or(QByteArray())).sectionKeys(section);
+        values = &read;
+    }
+    QStringList result;
+    result.reserve(keys.size());
     for (const QString& key : keys)
-        values.append(cutToMaxLength(document.value(section, key).value_or(QString())));
-    return values;
+        result.append(cutToMaxLength(values->value(IniDocument::foldedName(key))));
+    return result;
 }
 
 bool IniStore::Ecrire_Ini(const QString& section, const QString& key, const QString& value) const
@@ -85,29 +175,42 @@ bool IniStore::writeKeys(const QString& section,
                          const QList<std::pair<QString, QString>>& entries) const
 {
     // A first look without the lock: when the file already holds every value (the language
-    // code written at each start), there is nothing to lock or write.
-    const std::optional<QByteArray> current = IniFile::read(m_filePath);
-    if (!current)
-        return false;
-    IniDocument preview = IniDocument::fromFileBytes(*current);
-    const EditOutcome previewOutcome = applyEntries(preview, section, entries);
-    if (!previewOutcome.changed)
-        return previewOutcome.allStored;
+    // code written at each start, a schedule saved again unchanged), there is nothing to lock or
+    // write. One pass over the file answers that for all the keys; a held reading answers it
+    // without reading the file again.
+    if (const QHash<QString, QString>* keys = heldKeys(section)) {
+        if (m_held->writable && holdsAll(*keys, section, entries))
+            return true;
+    } else {
+        const std::optional<QByteArray> current = IniFile::read(m_filePath);
+        if (!current)
+            return false;
+        const IniDocument document = IniDocument::fromFileBytes(*current);
+        if (document.isWritable() && holdsAll(document.sectionKeys(section), section, entries))
+            return true;
+    }
     if (!IniFile::mayReplace(m_filePath))
         return false;
 
     // Another copy of the program may have written since the first look: the change is made
     // again on what the file holds once the lock is ours.
-    QLockFile lock(m_filePath + QLatin1String(".lock"));
-    lock.setStaleLockTime(staleLockAge);
-    if (!lock.tryLock(lockWait))
+    const QString target = IniFile::resolvedPath(m_filePath);
+    IniLock lock(target);
+    if (!lock.acquire(lockWait))
         return false;
-    const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+    IniFile::removeLeftovers(target);
+    const std::optional<QByteArray> bytes = IniFile::read(target);
     if (!bytes)
         return false;
     IniDocument document = IniDocument::fromFileBytes(*bytes);
     const EditOutcome outcome = applyEntries(document, section, entries);
-    if (outcome.changed && !IniFile::replace(m_filePath, document.bytes()))
+    if (outcome.changed && !IniFile::replace(target, document.bytes()))
         return false;
+    if (holds(section)) {
+        // Still under the lock: the file is the document, and nobody else can change it yet.
+        m_held->identity = IniFile::identity(m_filePath);
+        m_held->keys = document.sectionKeys(section);
+        m_held->writable = document.isWritable();
+    }
     return outcome.allStored;
 }

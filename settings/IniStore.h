@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <utility>
 
 // The settings file, edited in place line by line the way the Windows private-profile functions
 // do, so a file brought over from Windows keeps its comments, other sections and CRLF endings.
-// Every read opens the file afresh: nothing is cached, so a write is seen by the next read.
+// Every read opens the file afresh, outside a held reading (below): a write is seen by the next
+// read.
 class IniStore
 {
 public:
@@ -31,6 +34,32 @@ public:
     // order would leave it.
     bool writeKeys(const QString& section, const QList<std::pair<QString, QString>>& entries) const;
 
+    // A burst of reads from one reading of the file, such as the start-up's, which would
+    // otherwise read a large file once per key group. While the returned object lives, this store
+    // and its copies answer reads of the section from the reading taken here for as long as the
+    // file stays as it was read (its own writes keep the reading up to date); a file changed by
+    // another running copy is read again.
+    class HeldReading
+    {
+    public:
+        HeldReading() = default;
+        HeldReading(HeldReading&& other) noexcept = default;
+        HeldReading& operator=(HeldReading&& other) noexcept;
+        ~HeldReading();
+
+    private:
+        friend class IniStore;
+        struct State;
+        explicit HeldReading(std::shared_ptr<State> state) : m_state(std::move(state)) {}
+        std::shared_ptr<State> m_state;
+    };
+    [[nodiscard]] HeldReading holdReading(const QString& section) const;
+
 private:
+    static void takeReading(HeldReading::State& held, const QString& path);
+    bool holds(const QString& section) const;
+    const QHash<QString, QString>* heldKeys(const QString& section) const;
+
     QString m_filePath;
+    std::shared_ptr<HeldReading::State> m_held;
 };

@@ -63,6 +63,8 @@ private slots:
     void keepsFileMode_data();
     void keepsFileMode();
     void leavesNoTemporaryFiles();
+    void removesLeftoversOfKilledSaves_data();
+    void removesLeftoversOfKilledSaves();
     void directoryPathGivesNothing();
     void fifoPathDoesNotBlock();
     void symlinkLoopGivesNothing();
@@ -161,6 +163,43 @@ void IniFileSafetyTest::leavesNoTemporaryFiles()
     settings.setContents(sample());
     QVERIFY(settings.store().Ecrire_Ini(section(), u"T1"_s, u"12"_s));
     QCOMPARE(entriesOf(QFileInfo(settings.path()).absolutePath()), QStringList{u"vantrelle.ini"_s});
+}
+
+void IniFileSafetyTest::removesLeftoversOfKilledSaves_data()
+{
+    QTest::addColumn<QStringList>("before"); // files beside the settings file
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("new file not yet renamed")
+        << QStringList{u"vantrelle.ini.saving"_s} << QStringList();
+    QTest::newRow("temporary files of the new file")
+        << QStringList{u"vantrelle.ini.saving.AbCdEf"_s, u"vantrelle.ini.saving.zzzzzz"_s}
+        << QStringList();
+    const QStringList others = {u"vantrelle.ini.backup"_s, u"vantrelle.ini.saving.AbCdE1"_s,
+                                u"vantrelle.ini.saving.old"_s, u"autre.ini.saving"_s,
+                                u"Vantrelle.ini.saving"_s};
+    QTest::newRow("files of the user and of other programs") << others << others;
+}
+
+void IniFileSafetyTest::removesLeftoversOfKilledSaves()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    const TempSettings settings;
+    settings.setContents(sample());
+    const QDir folder = QFileInfo(settings.path()).dir();
+    for (const QString& name : before) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(sample());
+    }
+
+    QVERIFY(settings.store().Ecrire_Ini(section(), u"T1"_s, u"12"_s));
+    QCOMPARE(settings.contents(), "; kept\r\n[Vantrelle]\r\nT1=12\r\n"_ba);
+    QStringList expected = after + QStringList{u"vantrelle.ini"_s};
+    expected.sort();
+    QStringList entries = entriesOf(folder.path());
+    entries.sort();
+    QCOMPARE(entries, expected);
 }
 
 void IniFileSafetyTest::directoryPathGivesNothing()

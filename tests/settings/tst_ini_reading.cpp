@@ -25,6 +25,7 @@ private slots:
     void readsKey_data();
     void readsKey();
     void missingFileReadsEmpty();
+    void heldReadingFollowsTheFile();
 };
 
 void IniReadingTest::readsKey_data()
@@ -185,6 +186,10 @@ void IniReadingTest::readsKey()
     // Reading several keys at once gives each what a single read gives.
     QCOMPARE(settings.store().readKeys(section, {key, u"absent"_s, key}),
              (QStringList{expected, QString(), expected}));
+    // So does a held reading of the section.
+    const IniStore store = settings.store();
+    const IniStore::HeldReading held = store.holdReading(section);
+    QCOMPARE(store.Lire_Ini(section, key), expected);
     QCOMPARE(settings.contents(), file);
 }
 
@@ -193,6 +198,28 @@ void IniReadingTest::missingFileReadsEmpty()
     const TempSettings settings;
     QCOMPARE(settings.store().Lire_Ini(u"Vantrelle"_s, u"C"_s), QString());
     QVERIFY(!settings.exists());
+}
+
+void IniReadingTest::heldReadingFollowsTheFile()
+{
+    const TempSettings settings;
+    settings.setContents("[Vantrelle]\r\nC=F\r\n"_ba);
+    const IniStore store = settings.store();
+    {
+        const IniStore::HeldReading held = store.holdReading(u"vantrelle"_s);
+        QCOMPARE(store.Lire_Ini(u"Vantrelle"_s, u"c"_s), u"F"_s);
+        QVERIFY(store.Ecrire_Ini(u"Vantrelle"_s, u"T1"_s, u"10"_s));
+        QCOMPARE(store.Lire_Ini(u"Vantrelle"_s, u"T1"_s), u"10"_s);
+
+        // Another copy of the program writes: its file is read again.
+        settings.setContents("[Vantrelle]\r\nC=A\r\n"_ba);
+        QCOMPARE(store.Lire_Ini(u"Vantrelle"_s, u"C"_s), u"A"_s);
+        QCOMPARE(store.Lire_Ini(u"Vantrelle"_s, u"T1"_s), QString());
+        QVERIFY(store.Ecrire_Ini(u"Vantrelle"_s, u"C"_s, u"F"_s));
+        QCOMPARE(settings.contents(), "[Vantrelle]\r\nC=F\r\n"_ba);
+    }
+    settings.setContents("[Vantrelle]\r\nC=A\r\n"_ba);
+    QCOMPARE(store.Lire_Ini(u"Vantrelle"_s, u"C"_s), u"A"_s);
 }
 
 QTEST_GUILESS_MAIN(IniReadingTest)

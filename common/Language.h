@@ -8,8 +8,14 @@ inline bool isEnglish(const QString& languageCode)
     return languageCode == QLatin1String("A");
 }
 
+// Picks the text for the language at hand.
+inline QString pick(bool english, const QString& french, const QString& englishText)
+{
+    return english ? englishText : french;
+}
+
 // Picks the text for the language code at hand.
 inline QString pick(const QString& languageCode, const QString& french, const QString& english)
 {
-    return isEnglish(languageCode) ? english : french;
+    return pick(isEnglish(languageCode), french, english);
 }

@@ -1,16 +1,12 @@
 #include "DetailsText.h"
 
 #include "FeeRules.h"
+#include "Language.h"
 #include "MoneyText.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QString pick(bool english, const QString& french, const QString& englishText)
-{
-    return english ? englishText : french;
-}
 
 QString overLimitText(bool english, const QLocale& locale)
 {

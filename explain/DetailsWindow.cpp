@@ -4,6 +4,7 @@
 #include "DetailsDocument.h"
 #include "DetailsPrint.h"
 #include "DetailsText.h"
+#include "Language.h"
 #include "NumberText.h"
 #include "NumericFilter.h"
 #include "ProfitChart.h"
@@ -41,11 +42,6 @@ template <typename T> T* named(T* widget, const QString& name)
 {
     widget->setObjectName(name);
     return widget;
-}
-
-QString pick(bool english, const QString& french, const QString& englishText)
-{
-    return english ? englishText : french;
 }
 
 } // namespace

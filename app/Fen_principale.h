@@ -92,6 +92,7 @@ private:
     QLineEdit* tradeField(TradeField field) const;
     QWidget* feeField(const ScheduleFieldRef& ref) const;
     QRadioButton* selectedTaxOption() const;
+    int taxOptionIndex() const; // 0 for dix, 1 for vingt_six, 2 for trente_deux
 
     QString languageCode() const;
     void applyLanguage(bool english);

@@ -99,9 +99,7 @@ void Fen_principale::calculate()
     DataPage& page = *m_dataPage;
     const QLocale locale;
     const RateTexts rates = loadCalculationRates(m_store, locale);
-    const int selectedRate = page.dix->isChecked() ? 0 : page.vingt_six->isChecked() ? 1 : 2;
-    const double taxRate = rateValue(rates[selectedRate], locale);
-    const bool percentMode = page.Pourcentage->isChecked();
+    const double taxRate = rateValue(rates[taxOptionIndex()], locale);
     const Trade trade = tradeOnScreen();
     const Schedule schedule = scheduleFromTexts(m_feePage->schedule());
     const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate);
@@ -155,7 +153,8 @@ void Fen_principale::calculate()
     centreExactly();
     applyDataKeyboardOrder();
     if (result.inexact)
-        m_messenger.inform(inexactPriceMessage(result, trade.wantedProfit, percentMode, locale));
+        m_messenger.inform(
+            inexactPriceMessage(result, trade.wantedProfit, trade.percentMode, locale));
     page.Bout_Calculer->setFocus();
 }
 
@@ -216,6 +215,13 @@ QWidget* Fen_principale::feeField(const ScheduleFieldRef& ref) const
     return row.lower;
 }
 
+int Fen_principale::taxOptionIndex() const
+{
+    if (m_dataPage->dix->isChecked())
+        return 0;
+    return m_dataPage->vingt_six->isChecked() ? 1 : 2;
+}
+
 QRadioButton* Fen_principale::selectedTaxOption() const
 {
     if (m_dataPage->dix->isChecked())
@@ -260,13 +266,10 @@ Trade Fen_principale::tradeOnScreen() const
 InputSnapshot Fen_principale::inputsOnScreen() const
 {
     const DataPage& page = *m_dataPage;
-    QRadioButton* tax = selectedTaxOption();
     return {{page.Text_pa->text(), page.Text_nb->text(), page.Text_ben->text()},
             page.Pourcentage->isChecked(),
-            tax == page.dix         ? 0
-            : tax == page.vingt_six ? 1
-                                    : 2,
-            tax->text(),
+            taxOptionIndex(),
+            selectedTaxOption()->text(),
             m_feePage->schedule()};
 }
 

@@ -30,6 +30,15 @@ void calculate(Fen_principale& window, const QString& profit)
     window.dataPage()->Bout_Calculer->click();
 }
 
+// The main window after 100 shares bought at 10 with a fixed fee of 10, 10 % wanted at 26 %.
+Fen_principale& openCalculated(MainWindowFixture& f)
+{
+    f.settings.setContents(fixedTen);
+    Fen_principale& window = f.open();
+    calculate(window, u"10"_qs);
+    return window;
+}
+
 DetailsWindow& openDetails(Fen_principale& window)
 {
     detailsAction(window)->trigger();
@@ -99,9 +108,7 @@ void DetailsWindowTest::openingChangesNothingOfTheMainWindow()
 void DetailsWindowTest::newCalculationRefreshesTheWindow()
 {
     MainWindowFixture f;
-    f.settings.setContents(fixedTen);
-    Fen_principale& window = f.open();
-    calculate(window, u"10"_qs);
+    Fen_principale& window = openCalculated(f);
     DetailsWindow& details = openDetails(window);
     details.priceField->setText(u"20"_qs);
     // 20 %: G = 202 / 0.74 = 272.97..., p = (10 + 272.97 + 1,010) / 100 = 12.9297...
@@ -127,9 +134,7 @@ void DetailsWindowTest::priceFieldRecomputesAsKeysAreTyped()
 {
     QFETCH(QString, typed);
     MainWindowFixture f;
-    f.settings.setContents(fixedTen);
-    Fen_principale& window = f.open();
-    calculate(window, u"10"_qs);
+    Fen_principale& window = openCalculated(f);
     DetailsWindow& details = openDetails(window);
     QApplication::setActiveWindow(&details);
     details.priceField->setFocus();
@@ -142,9 +147,7 @@ void DetailsWindowTest::priceFieldRecomputesAsKeysAreTyped()
 void DetailsWindowTest::copyGivesTheWorkingAndTheLadder()
 {
     MainWindowFixture f;
-    f.settings.setContents(fixedTen);
-    Fen_principale& window = f.open();
-    calculate(window, u"10"_qs);
+    Fen_principale& window = openCalculated(f);
     DetailsWindow& details = openDetails(window);
     QApplication::clipboard()->clear();
     details.copyButton->click();
@@ -167,9 +170,7 @@ void DetailsWindowTest::copyGivesTheWorkingAndTheLadder()
 void DetailsWindowTest::captionsFollowTheLanguage()
 {
     MainWindowFixture f;
-    f.settings.setContents(fixedTen);
-    Fen_principale& window = f.open();
-    calculate(window, u"10"_qs);
+    Fen_principale& window = openCalculated(f);
     DetailsWindow& details = openDetails(window);
     window.Anglais_Click();
     QCOMPARE(detailsAction(window)->text(), u"Calculation de&tails…"_qs);
@@ -184,9 +185,7 @@ void DetailsWindowTest::captionsFollowTheLanguage()
 void DetailsWindowTest::printsOnOnePage()
 {
     MainWindowFixture f;
-    f.settings.setContents(fixedTen);
-    Fen_principale& window = f.open();
-    calculate(window, u"10"_qs);
+    Fen_principale& window = openCalculated(f);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"details.pdf"_qs);
     {

@@ -22,6 +22,8 @@ QList<CaptionPair> mainWindowCaptions()
         {QStringLiteral("Langue"), QStringLiteral("&Langue"), QStringLiteral("&Language")},
         {QStringLiteral("Français"), QStringLiteral("&Français"), QStringLiteral("&French")},
         {QStringLiteral("Anglais"), QStringLiteral("&Anglais"), QStringLiteral("&English")},
+        {QStringLiteral("ArrondiSupérieur"), QStringLiteral("Prix minimum au centime &supérieur"),
+         QStringLiteral("Minimum price rounded &up")},
         {QStringLiteral("APropos"), QStringLiteral("&À propos"), QStringLiteral("&About")},
         {QStringLiteral("Frame_Type_Benefice"), QStringLiteral("Type de &bénéfice recherché"),
          QStringLiteral("Type of &sought-after profit")},

@@ -12,6 +12,7 @@
 #include "Param_Tx_Impot.h"
 #include "ProgramIcon.h"
 #include "ResultArea.h"
+#include "RoundingSetting.h"
 #include "SettingsKeys.h"
 #include "TaxRates.h"
 #include "Twips.h"
@@ -115,6 +116,9 @@ void Fen_principale::createMenus()
         topMenu(bar, QStringLiteral("Paramétrage"), QStringLiteral("Pa&ramétrage"));
     m_tauxImposition = menuItem(parametrage, QStringLiteral("Param_Tx_Imposition"),
                                 QStringLiteral("&Taux d'imposition"));
+    m_arrondiSuperieur = menuItem(parametrage, QStringLiteral("ArrondiSupérieur"),
+                                  QStringLiteral("Prix minimum au centime &supérieur"));
+    m_arrondiSuperieur->setCheckable(true);
 
     QMenu* interrogation = topMenu(bar, QStringLiteral("Interrogation"), QStringLiteral("&?"));
     m_aPropos = menuItem(interrogation, QStringLiteral("APropos"), QStringLiteral("&À propos"));
@@ -152,6 +156,7 @@ void Fen_principale::connectHandlers()
     connect(m_anglais, &QAction::triggered, this, &Fen_principale::Anglais_Click);
     connect(m_tauxImposition, &QAction::triggered, this,
             &Fen_principale::Param_Tx_Imposition_Click);
+    connect(m_arrondiSuperieur, &QAction::triggered, this, &Fen_principale::ArrondiSupérieur_Click);
     connect(m_aPropos, &QAction::triggered, this, &Fen_principale::APropos_Click);
 
     connect(m_dataPage->Bout_Calculer, &QPushButton::clicked, this,
@@ -237,6 +242,7 @@ void Fen_principale::Form_Load()
     centreTruncated();
     m_feePage->setSchedule(loadSchedule(m_store));
     Affichage_Imposition();
+    m_arrondiSuperieur->setChecked(loadPriceRounding(m_store) == PriceRounding::Up);
     m_store.Ecrire_Ini(settingsSection(), languageKey(), QStringLiteral("F"));
     Français_Click();
 }
@@ -483,6 +489,14 @@ void Fen_principale::Param_Tx_Imposition_Click()
     showDataPage();
     Form_Activate();
     // New rates show on the options: the results of the old ones are then out of date.
+    inputsChanged();
+}
+
+void Fen_principale::ArrondiSupérieur_Click()
+{
+    savePriceRounding(m_store,
+                      m_arrondiSuperieur->isChecked() ? PriceRounding::Up : PriceRounding::Nearest);
+    // The price on show was rounded the other way.
     inputsChanged();
 }
 

@@ -50,6 +50,7 @@ public:
     void Français_Click();
     void Anglais_Click();
     void Param_Tx_Imposition_Click();
+    void ArrondiSupérieur_Click();
     void APropos_Click();
     void Pourcentage_Click();
     void Numéraire_Click();
@@ -117,6 +118,7 @@ private:
     QAction* m_francais = nullptr;
     QAction* m_anglais = nullptr;
     QAction* m_tauxImposition = nullptr;
+    QAction* m_arrondiSuperieur = nullptr;
     QAction* m_aPropos = nullptr;
 
     QTabWidget* m_tabs = nullptr;

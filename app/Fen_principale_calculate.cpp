@@ -102,7 +102,9 @@ void Fen_principale::calculate()
     const double taxRate = rateValue(rates[taxOptionIndex()], locale);
     const Trade trade = tradeOnScreen();
     const Schedule schedule = scheduleFromTexts(m_feePage->schedule());
-    const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate);
+    const PriceRounding rounding =
+        m_arrondiSuperieur->isChecked() ? PriceRounding::Up : PriceRounding::Nearest;
+    const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate, rounding);
     const SellingPrice& result = outcome.result;
 
     switch (outcome.status) {
@@ -143,7 +145,7 @@ void Fen_principale::calculate()
         Texte_Euros(result.profitAfterTax, EurosVariant::Profit));
     restoreLimitTexts();
     m_results->setFramesVisible(true);
-    m_shownCalculation = CalculationInput{schedule, trade, taxRate};
+    m_shownCalculation = CalculationInput{schedule, trade, taxRate, rounding};
     m_shownInputs = inputsOnScreen();
     m_results->setOutOfDate(false);
     m_results->setShortNote(
@@ -270,7 +272,8 @@ InputSnapshot Fen_principale::inputsOnScreen() const
             page.Pourcentage->isChecked(),
             taxOptionIndex(),
             selectedTaxOption()->text(),
-            m_feePage->schedule()};
+            m_feePage->schedule(),
+            m_arrondiSuperieur->isChecked()};
 }
 
 void Fen_principale::inputsChanged()

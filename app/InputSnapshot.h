@@ -12,6 +12,7 @@ struct InputSnapshot
     int taxOption = 0;
     QString taxCaption; // the rate the option shows, which the tax rates dialog may change
     ScheduleTexts schedule;
+    bool roundUp = false; // the price rounded up to the cent that reaches the profit
 
     friend bool operator==(const InputSnapshot&, const InputSnapshot&) = default;
 };

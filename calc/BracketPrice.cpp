@@ -33,9 +33,9 @@ double centsWithin(double boundary, double shares)
     // field can hold reach that far.
     if (!(std::fabs(cents) < 0x1p53))
         return cents;
-    while (shares * ((cents + 1) / 100) <= boundary)
+    while (amountAtMost({shares, (cents + 1) / 100}, boundary))
         ++cents;
-    while (cents > 0 && shares * (cents / 100) > boundary)
+    while (cents > 0 && !amountAtMost({shares, cents / 100}, boundary))
         --cents;
     return cents;
 }

@@ -16,6 +16,6 @@ struct SaleTarget
 // the minimum or maximum would override is solved as that fixed limit.
 double priceInBracket(const Schedule& schedule, const Bracket& bracket, const SaleTarget& target);
 
-// The number of cents of the highest price whose sale amount, as the fee lookup computes it,
-// does not exceed the boundary. The quotient alone can land a cent either side of it.
+// The number of cents of the highest price whose sale amount, in decimals as the fee lookup
+// decides it, does not exceed the boundary. The quotient alone can land a cent either side.
 double centsWithin(double boundary, double shares);

@@ -1,7 +1,9 @@
 #include "SellingPriceSearch.h"
 
 #include "BracketPrice.h"
+#include "LowestCent.h"
 #include "NumberText.h"
+#include "TaxedProfit.h"
 
 #include <cmath>
 
@@ -14,6 +16,7 @@ namespace {
 struct Answer
 {
     double price = 0;
+    int bracket = 0; // whose fee the price was solved with
     std::optional<double> boundary;
 };
 
@@ -25,12 +28,12 @@ std::optional<Answer> lowestAnswer(const Schedule& schedule, const SaleTarget& t
     for (int j = 0; j <= lastBracketInUse(schedule); ++j) {
         const Bracket& bracket = schedule.brackets[size_t(j)];
         const double price = priceInBracket(schedule, bracket, target);
-        const int landed = openBracket(schedule, target.shares * price);
+        const int landed = openBracket(schedule, TradeAmount{target.shares, price});
         if (landed == j)
-            return Answer{price, std::nullopt};
+            return Answer{price, j, std::nullopt};
         if (landed < j) {
             const double boundary = schedule.brackets[size_t(j - 1)].upper;
-            return Answer{boundary / target.shares, boundary};
+            return Answer{boundary / target.shares, j - 1, boundary};
         }
     }
     return std::nullopt;
@@ -63,10 +66,12 @@ CalcOutcome refusal(CalcStatus status, const SellingPrice& sofar = {})
 
 } // namespace
 
-CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, double taxRate)
+CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, double taxRate,
+                             PriceRounding rounding)
 {
-    // A rate of 100 % divides the gross profit by zero, and above it flips its sign.
-    if (!(taxRate < 100))
+    // A rate of 100 % divides the gross profit by zero, and above it flips its sign. Minus
+    // infinity, from a file edited by hand, would take all of a gain and leave a loss as it is.
+    if (!(taxRate < 100) || !std::isfinite(taxRate))
         return refusal(CalcStatus::TaxRateInvalid);
     if (const std::optional<int> bracket = refusedPercentageBracket(schedule)) {
         CalcOutcome outcome = refusal(CalcStatus::PercentageFeeInvalid);
@@ -79,9 +84,9 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
     const double b = trade.wantedProfit;
 
     SellingPrice result;
-    const double purchaseAmount = n * trade.purchasePrice;
-    const std::optional<double> purchaseFee =
-        Calcul_Frais(schedule, purchaseAmount, Lookup::Bounded);
+    const TradeAmount purchase{n, trade.purchasePrice};
+    const double purchaseAmount = purchase.value();
+    const std::optional<double> purchaseFee = Calcul_Frais(schedule, purchase, Lookup::Bounded);
     if (!purchaseFee)
         return refusal(CalcStatus::PurchaseOverLimit);
     result.purchaseFee = *purchaseFee;
@@ -104,27 +109,45 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
     if (!std::isfinite(answer->price) || answer->price < 0)
         return refusal(CalcStatus::PriceInvalid, result);
 
-    const double cents = answer->boundary ? centsWithin(*answer->boundary, n) : 0;
-    const double p = answer->boundary ? cents / 100 : roundCents(answer->price);
+    double cents = answer->boundary ? centsWithin(*answer->boundary, n) : 0;
+    double p = answer->boundary ? cents / 100 : roundCents(answer->price);
+    result.bracket = answer->bracket;
+    // An exact price is the target's own, unless its cent is not: rounded over a boundary, its
+    // sale is costed in another bracket; rounded up on request, it must really bring the target
+    // in. Either way the lowest cent whose real sale does is shown, with what it brings.
+    const bool realSale =
+        !answer->boundary && (rounding == PriceRounding::Up ||
+                              openBracket(schedule, TradeAmount{n, p}) != answer->bracket);
+    if (realSale) {
+        const std::optional<double> reaching = lowestReachingCents(schedule, target);
+        if (!reaching)
+            return refusal(CalcStatus::SaleOverLimit, result);
+        cents = *reaching;
+        p = cents / 100;
+        result.bracket = openBracket(schedule, TradeAmount{n, p});
+    }
     result.price = p;
-    const double saleAmount = n * p;
+    const TradeAmount sale{n, p};
+    const double saleAmount = sale.value();
     if (saleAmount > openBound)
         return refusal(CalcStatus::SaleOverLimit, result);
-    result.saleFee = *Calcul_Frais(schedule, saleAmount, Lookup::Open);
+    result.saleFee = *Calcul_Frais(schedule, sale, Lookup::Open);
     // An exact price gives the target itself, not what the rounded price would bring in.
-    const double B = roundCents(answer->boundary ? (saleAmount - result.saleFee) - cost : G);
+    const bool costed = answer->boundary || realSale;
+    const double B = roundCents(costed ? (saleAmount - result.saleFee) - cost : G);
     result.profitBeforeTax = B;
-    result.profitAfterTax = roundCents(B * afterTax);
+    result.profitAfterTax = roundCents(taxedProfit(B, afterTax));
 
     if (answer->boundary) {
         // One cent more is a real sale above the boundary, with the limits of any sale.
         result.inexact = true;
         result.boundary = *answer->boundary;
         const double p1 = (cents + 1) / 100;
-        const double amount1 = p1 * n;
-        const double fee1 = *Calcul_Frais(schedule, amount1, Lookup::Open);
+        const TradeAmount next{n, p1};
+        const double fee1 = *Calcul_Frais(schedule, next, Lookup::Open);
         result.nextCentPrice = p1;
-        result.nextCentProfitAfterTax = roundCents(((amount1 - fee1) - cost) * afterTax);
+        result.nextCentProfitAfterTax =
+            roundCents(taxedProfit((next.value() - fee1) - cost, afterTax));
     }
 
     if (!isShownAmount(p) || !isShownAmount(result.saleFee) ||

@@ -2,6 +2,7 @@
 
 #include "CalcOutcome.h"
 #include "FeeRules.h"
+#include "PriceRounding.h"
 #include "Trade.h"
 
 // The purchase fee, the cost price, the minimum selling price that leaves the wanted profit
@@ -9,5 +10,6 @@
 // The price is the lowest of all brackets' answers, so a fee that rises at a boundary never
 // sends the user above a cheaper price below it. The tax rate is in per cent. Refusals come
 // first where the inputs alone decide them; a price whose sale amount is above 99,999,999 is
-// over the limit.
-CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, double taxRate);
+// over the limit. The tax is levied on a gain only.
+CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, double taxRate,
+                             PriceRounding rounding = PriceRounding::Nearest);

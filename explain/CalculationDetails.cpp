@@ -20,7 +20,7 @@ std::optional<CalculationDetails> explainCalculation(const CalculationInput& inp
     const Schedule& schedule = input.schedule;
     const Trade& trade = input.trade;
     const double taxRate = input.taxRate;
-    const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate);
+    const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate, input.rounding);
     if (!outcome.ok())
         return std::nullopt;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PriceRounding.h"
 #include "TargetPrice.h"
 
 #include <QList>
@@ -12,6 +13,7 @@ struct CalculationInput
     Schedule schedule;
     Trade trade;
     double taxRate = 0;
+    PriceRounding rounding = PriceRounding::Nearest;
 };
 
 // One row of the ladder of wanted profits.

@@ -20,8 +20,13 @@ Schedule scheduleFromTexts(const ScheduleTexts& texts)
 
 std::optional<int> boundedBracket(const Schedule& schedule, double amount)
 {
+    return boundedBracket(schedule, TradeAmount{1, amount});
+}
+
+std::optional<int> boundedBracket(const Schedule& schedule, const TradeAmount& amount)
+{
     for (int i = 0; i < bracketCount; ++i) {
-        if (amount <= schedule.brackets[size_t(i)].upper)
+        if (amountAtMost(amount, schedule.brackets[size_t(i)].upper))
             return i;
     }
     return std::nullopt;
@@ -29,9 +34,14 @@ std::optional<int> boundedBracket(const Schedule& schedule, double amount)
 
 int openBracket(const Schedule& schedule, double amount)
 {
+    return openBracket(schedule, TradeAmount{1, amount});
+}
+
+int openBracket(const Schedule& schedule, const TradeAmount& amount)
+{
     const int last = bracketCount - 1;
     for (int i = 0; i < last; ++i) {
-        if (amount <= schedule.brackets[size_t(i)].upper)
+        if (amountAtMost(amount, schedule.brackets[size_t(i)].upper))
             return i;
     }
     return last;
@@ -62,10 +72,16 @@ double limitedFee(const Schedule& schedule, double fee)
 
 std::optional<double> Calcul_Frais(const Schedule& schedule, double amount, Lookup lookup)
 {
+    return Calcul_Frais(schedule, TradeAmount{1, amount}, lookup);
+}
+
+std::optional<double> Calcul_Frais(const Schedule& schedule, const TradeAmount& amount,
+                                   Lookup lookup)
+{
     const std::optional<int> bracket = lookup == Lookup::Bounded
                                            ? boundedBracket(schedule, amount)
                                            : std::optional<int>(openBracket(schedule, amount));
     if (!bracket)
         return std::nullopt;
-    return limitedFee(schedule, bracketFee(schedule.brackets[size_t(*bracket)], amount));
+    return limitedFee(schedule, bracketFee(schedule.brackets[size_t(*bracket)], amount.value()));
 }

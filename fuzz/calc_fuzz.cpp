@@ -46,6 +46,7 @@ struct Case
     Schedule schedule;
     Trade trade;
     double taxRate = 0;
+    PriceRounding rounding = PriceRounding::Nearest;
 };
 
 void printCase(const Case& c)
@@ -57,6 +58,7 @@ void printCase(const Case& c)
     std::fprintf(stderr, "  price %.17g shares %.17g profit %.17g (%s) tax rate %.17g\n",
                  c.trade.purchasePrice, c.trade.shares, c.trade.wantedProfit,
                  c.trade.percentMode ? "per cent" : "euros", c.taxRate);
+    std::fprintf(stderr, "  rounded %s\n", c.rounding == PriceRounding::Up ? "up" : "to nearest");
 }
 
 [[noreturn]] void fail(const char* what, const QString& text, const Case& c)
@@ -227,7 +229,7 @@ void checkDone(const SellingPrice& result, const Case& c, const std::array<QLoca
 void checkDetails(const Case& c, const std::array<QLocale, 2>& locales)
 {
     const std::optional<CalculationDetails> details =
-        explainCalculation({c.schedule, c.trade, c.taxRate});
+        explainCalculation({c.schedule, c.trade, c.taxRate, c.rounding});
     if (!details)
         fail("done, but no details", QString(), c);
     for (const QLocale& locale : locales) {
@@ -271,9 +273,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<Trade> trade = decodeTrade(input);
     if (!schedule || !trade)
         return 0;
-    const Case c{*schedule, *trade, decodeTaxRate(input, locales[input.byte() % 2])};
+    Case c{*schedule, *trade, decodeTaxRate(input, locales[input.byte() % 2])};
+    // Last, so that inputs made before the choice existed keep their meaning.
+    c.rounding = input.flag() ? PriceRounding::Up : PriceRounding::Nearest;
 
-    const CalcOutcome outcome = findSellingPrice(c.schedule, c.trade, c.taxRate);
+    const CalcOutcome outcome = findSellingPrice(c.schedule, c.trade, c.taxRate, c.rounding);
     if (outcome.ok()) {
         checkDone(outcome.result, c, locales);
         checkDetails(c, locales);

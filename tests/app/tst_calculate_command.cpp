@@ -59,6 +59,9 @@ private slots:
     void shortPriceIsMarkedUntilTheNextResult();
     void changedInputsDimTheResults_data();
     void changedInputsDimTheResults();
+    void roundingUpIsReadAtStartUp_data();
+    void roundingUpIsReadAtStartUp();
+    void roundingUpIsWrittenWhenToggled();
 };
 
 void CalculateCommandTest::exactPriceFillsTheResults_data()
@@ -358,6 +361,50 @@ void CalculateCommandTest::changedInputsDimTheResults()
     QVERIFY(!results.outOfDate() || !f.messenger.shown.isEmpty());
     window.Bout_Efface_Click();
     QVERIFY(!results.outOfDate());
+}
+
+void CalculateCommandTest::roundingUpIsReadAtStartUp_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("roundUp");
+    QTest::addColumn<QStringList>("shown"); // price, profit before and after tax
+    const QStringList nearest{" 11.56 euros", " 136.49 euros", " 101 euros"};
+    QTest::newRow("absent") << QByteArray() << false << nearest;
+    QTest::newRow("rounded up") << QByteArray("Arrondi=Superieur\r\n") << true
+                                << QStringList{" 11.57 euros", " 137 euros", " 101.38 euros"};
+    QTest::newRow("another value") << QByteArray("Arrondi=superieur\r\n") << false << nearest;
+}
+
+void CalculateCommandTest::roundingUpIsReadAtStartUp()
+{
+    QFETCH(QByteArray, line);
+    MainWindowFixture fixture;
+    fixture.settings.setContents(fixedTen + line);
+    Fen_principale& window = fixture.open();
+    QTEST(fixture.find<QAction>(QStringLiteral("ArrondiSupérieur"))->isChecked(), "roundUp");
+
+    enterTrade(window, "10", "100", "10");
+    window.Bout_Calculer_Click();
+    const QStringList shown = resultTexts(window).mid(1, 3);
+    QTEST(shown, "shown");
+}
+
+void CalculateCommandTest::roundingUpIsWrittenWhenToggled()
+{
+    MainWindowFixture fixture;
+    fixture.settings.setContents(fixedTen);
+    Fen_principale& window = fixture.open();
+    enterTrade(window, "10", "100", "10");
+    window.Bout_Calculer_Click();
+    QAction* item = fixture.find<QAction>(QStringLiteral("ArrondiSupérieur"));
+
+    item->trigger();
+    QVERIFY(fixture.settings.contents().contains("\r\nArrondi=Superieur\r\n"));
+    // The price on show was rounded to the nearest cent.
+    QVERIFY(window.results()->outOfDate());
+    item->trigger();
+    QVERIFY(!fixture.settings.contents().contains("Arrondi=Superieur"));
+    QVERIFY(!window.results()->outOfDate());
 }
 
 QTEST_MAIN(CalculateCommandTest)

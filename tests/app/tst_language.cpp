@@ -44,6 +44,7 @@ const Expected captions[] = {
     {"Bout_Efface", "Éffacer les &données", "Clear &data"},
     {"Label1", "Prix d'achat", "Purchase price"},
     {"Label2", "Nombre d'actions", "Number of shares"},
+    {"ArrondiSupérieur", "Prix minimum au centime &supérieur", "Minimum price rounded &up"},
     {"Frame_Px_Revient", "Prix de revient unitaire", "Cost price / unit"},
     {"Frame_Px_Vente", "Prix de vente minimum", "Selling price minimum"},
     {"Frame_Bén_Avt_Impôt", "Bénéfice avant impôt", "Profit before tax"},

@@ -12,6 +12,7 @@
 Q_DECLARE_METATYPE(Schedule)
 Q_DECLARE_METATYPE(Trade)
 Q_DECLARE_METATYPE(CalcStatus)
+Q_DECLARE_METATYPE(PriceRounding)
 
 namespace {
 
@@ -39,8 +40,8 @@ Trade cashTrade(double price, double shares, double euros)
 // schedule charges at that amount.
 double grossProfitAt(const Schedule& schedule, double shares, double costPrice, double price)
 {
-    const double amount = shares * price;
-    return amount - *Calcul_Frais(schedule, amount, Lookup::Open) - shares * costPrice;
+    const TradeAmount amount{shares, price};
+    return amount.value() - *Calcul_Frais(schedule, amount, Lookup::Open) - shares * costPrice;
 }
 
 } // namespace
@@ -52,6 +53,8 @@ class SellingPriceSearchTest : public QObject
 private slots:
     void results_data();
     void results();
+    void everyPriceIsCostedAtItsCent_data();
+    void everyPriceIsCostedAtItsCent();
     void overLimit_data();
     void overLimit();
     void refusals_data();
@@ -173,6 +176,72 @@ void SellingPriceSearchTest::results()
         QTEST(result.nextCentPrice, "nextCentPrice");
         QTEST(result.nextCentProfitAfterTax, "nextCentProfitAfterTax");
     }
+}
+
+void SellingPriceSearchTest::everyPriceIsCostedAtItsCent_data()
+{
+    QTest::addColumn<Schedule>("schedule");
+    QTest::addColumn<Trade>("trade");
+    QTest::addColumn<double>("taxRate");
+    QTest::addColumn<PriceRounding>("rounding");
+    QTest::addColumn<double>("purchaseFee");
+    QTest::addColumn<double>("price");
+    QTest::addColumn<double>("saleFee");
+    QTest::addColumn<double>("profitBeforeTax");
+    QTest::addColumn<double>("profitAfterTax");
+
+    const auto nearest = PriceRounding::Nearest;
+    const auto up = PriceRounding::Up;
+    const Schedule flatTen = makeSchedule({fixedFee(openBound, 10)});
+    // C = 9.20. Solved in the second bracket, 10.004 rounds to 10.00, which sells 1,000 in the
+    // first: 10.01 is the first cent to bring 75.40 in, 1,001 - 5 - 920 = 76.
+    QTest::newRow("rounded down into a dearer bracket")
+        << makeSchedule({fixedFee(1000, 20), fixedFee(openBound, 5)}) << cashTrade(9, 100, 75.40)
+        << 0.0 << nearest << 20.0 << 10.01 << 5.0 << 76.0 << 76.0;
+    // C = 9.05. Solved in the first bracket, 9.9996 rounds to 10.00, which sells 1,000 in the
+    // second at 20: from 9.99 no cent of the first brings 89.96 in, 10.15 is the first of the
+    // second, 1,015 - 20 - 905 = 90.
+    QTest::newRow("rounded up into a dearer bracket")
+        << makeSchedule({fixedFee(999.99, 5), fixedFee(openBound, 20)}) << cashTrade(9, 100, 89.96)
+        << 0.0 << nearest << 5.0 << 10.15 << 20.0 << 90.0 << 90.0;
+    // 625 × 1.12 is 700.00, in the first bracket: C = 705 / 625 = 1.13, sold at
+    // (9 + 50 + 706.25) / 625 = 1.2244 in the second.
+    QTest::newRow("purchase amount on a boundary in decimals")
+        << makeSchedule({fixedFee(700, 5), fixedFee(openBound, 9)}) << cashTrade(1.12, 625, 50)
+        << 0.0 << nearest << 5.0 << 1.22 << 9.0 << 50.0 << 50.0;
+    // 1,250 × 0.56 is 700.00 too: C = 705 / 1,250 = 0.564, rounded 0.56.
+    QTest::newRow("another purchase amount on a boundary in decimals")
+        << makeSchedule({fixedFee(700, 5), fixedFee(openBound, 9)}) << cashTrade(0.56, 1250, 70)
+        << 0.0 << nearest << 5.0 << 0.62 << 9.0 << 70.0 << 70.0;
+    // C = 645 / 625 = 1.03 (outlay 643.75); 45 wanted falls in the drop at 700, and 1.12 sells
+    // 700.00, the highest cent still costed in the first bracket: 700 - 20 - 643.75 = 36.25.
+    QTest::newRow("boundary price in decimals")
+        << makeSchedule({fixedFee(700, 20), fixedFee(openBound, 5)}) << cashTrade(1, 625, 45) << 0.0
+        << nearest << 20.0 << 1.12 << 20.0 << 36.25 << 36.25;
+    QTest::newRow("worked example rounded up") << flatTen << percentTrade(10, 100, 10) << 26.0 << up
+                                               << 10.0 << 11.57 << 10.0 << 137.0 << 101.38;
+    // G = 100 / 0.74 = 135.14: 11.55 brings 135 in, 11.56 brings 136.
+    QTest::newRow("cash example rounded up") << flatTen << cashTrade(10, 100, 100) << 26.0 << up
+                                             << 10.0 << 11.56 << 10.0 << 136.0 << 100.64;
+    QTest::newRow("rounding up keeps a price held on a boundary")
+        << makeSchedule({percentFee(1000, 1), fixedFee(openBound, 5)}) << cashTrade(9.60, 100, 19)
+        << 10.0 << up << 9.60 << 10.00 << 10.0 << 20.0 << 18.0;
+}
+
+void SellingPriceSearchTest::everyPriceIsCostedAtItsCent()
+{
+    QFETCH(Schedule, schedule);
+    QFETCH(Trade, trade);
+    QFETCH(double, taxRate);
+    QFETCH(PriceRounding, rounding);
+
+    const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate, rounding);
+    QCOMPARE(outcome.status, CalcStatus::Done);
+    QTEST(outcome.result.purchaseFee, "purchaseFee");
+    QTEST(outcome.result.price, "price");
+    QTEST(outcome.result.saleFee, "saleFee");
+    QTEST(outcome.result.profitBeforeTax, "profitBeforeTax");
+    QTEST(outcome.result.profitAfterTax, "profitAfterTax");
 }
 
 void SellingPriceSearchTest::overLimit_data()
@@ -353,32 +422,49 @@ void SellingPriceSearchTest::generatedTradesKeepTheirPromise()
         if (random.bounded(3) == 0)
             schedule.maximum = cents(between(std::max(schedule.minimum, 0.01), amount * 0.06));
 
-        const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate);
-        const QByteArray where = QByteArray("run ") + QByteArray::number(run);
-        QVERIFY2(outcome.status == CalcStatus::Done, where);
-        const SellingPrice& result = outcome.result;
-        const double G = result.grossProfit;
-        const auto profitAt = [&](double price) {
-            return grossProfitAt(schedule, trade.shares, result.costPrice, price);
-        };
-        if (!result.inexact) {
-            ++exact;
-            QVERIFY2(std::fabs(profitAt(result.unroundedPrice) - G) < 1e-5, where);
-            QCOMPARE(result.price, roundCents(result.unroundedPrice));
-        } else {
-            ++inexact;
-            QVERIFY2(profitAt(result.price) < G, where);
-            QVERIFY2(profitAt(result.nextCentPrice) > G - 1e-5, where);
+        for (const PriceRounding rounding : {PriceRounding::Nearest, PriceRounding::Up}) {
+            const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate, rounding);
+            const QByteArray where = QByteArray("run ") + QByteArray::number(run) +
+                                     (rounding == PriceRounding::Up ? " rounded up" : "");
+            QVERIFY2(outcome.status == CalcStatus::Done, where);
+            const SellingPrice& result = outcome.result;
+            const double G = result.grossProfit;
+            const auto profitAt = [&](double price) {
+                return grossProfitAt(schedule, trade.shares, result.costPrice, price);
+            };
+            // The price shown is sold in the bracket its price was found in.
+            QVERIFY2(openBracket(schedule, TradeAmount{trade.shares, result.price}) ==
+                         result.bracket,
+                     where);
+            if (!result.inexact) {
+                ++exact;
+                QVERIFY2(std::fabs(profitAt(result.unroundedPrice) - G) < 1e-5, where);
+                // The nearest cent is kept where its sale stays in the bracket the price was
+                // found in and rounding up is not asked; any other price brings the profit in.
+                const double nearest = roundCents(result.unroundedPrice);
+                const bool crossed =
+                    openBracket(schedule, TradeAmount{trade.shares, nearest}) !=
+                    openBracket(schedule, TradeAmount{trade.shares, result.unroundedPrice});
+                if (rounding == PriceRounding::Nearest && !crossed)
+                    QCOMPARE(result.price, nearest);
+                else
+                    QVERIFY2(profitAt(result.price) > G - 1e-5, where);
+            } else {
+                ++inexact;
+                QVERIFY2(profitAt(result.price) < G, where);
+                QVERIFY2(profitAt(result.nextCentPrice) > G - 1e-5, where);
+            }
+            // Below the cost price every sale loses money, so the cents from there up to the
+            // price shown are all the lower prices there are; none of them may reach the wanted
+            // profit.
+            const int lowest = int(std::floor(result.costPrice * 100));
+            const int shown = int(std::lround(result.price * 100));
+            if (shown - lowest > 3000)
+                continue;
+            ++scanned;
+            for (int cent = lowest; cent < shown; ++cent)
+                QVERIFY2(profitAt(cent / 100.0) < G, where + " at " + QByteArray::number(cent));
         }
-        // Below the cost price every sale loses money, so the cents from there up to the price
-        // shown are all the lower prices there are; none of them may reach the wanted profit.
-        const int lowest = int(std::floor(result.costPrice * 100));
-        const int shown = int(std::lround(result.price * 100));
-        if (shown - lowest > 3000)
-            continue;
-        ++scanned;
-        for (int cent = lowest; cent < shown; ++cent)
-            QVERIFY2(profitAt(cent / 100.0) < G, where + " at " + QByteArray::number(cent));
     }
     // The generator must exercise both endings, or the promise above says little.
     QVERIFY(exact > 1000);

@@ -61,6 +61,8 @@ private slots:
     void limitedFee();
     void tradeFee_data();
     void tradeFee();
+    void amountAtMostInDecimals_data();
+    void amountAtMostInDecimals();
 };
 
 void FeeRulesTest::scheduleFromTexts_data()
@@ -253,6 +255,32 @@ void FeeRulesTest::tradeFee()
     QFETCH(double, amount);
     QFETCH(bool, bounded);
     QTEST(Calcul_Frais(schedule, amount, bounded ? Lookup::Bounded : Lookup::Open), "expected");
+}
+
+void FeeRulesTest::amountAtMostInDecimals_data()
+{
+    QTest::addColumn<double>("shares");
+    QTest::addColumn<double>("price");
+    QTest::addColumn<double>("bound");
+    QTest::addColumn<bool>("atMost");
+
+    // Each of these products lands a unit of the last place above the bound in doubles.
+    QTest::newRow("625 x 1.12 is 700") << 625.0 << 1.12 << 700.0 << true;
+    QTest::newRow("1,250 x 0.56 is 700") << 1250.0 << 0.56 << 700.0 << true;
+    QTest::newRow("3 x 0.1 is 0.3") << 3.0 << 0.1 << 0.3 << true;
+    QTest::newRow("a cent more is above") << 625.0 << 1.13 << 700.0 << false;
+    QTest::newRow("a bound with cents") << 100.0 << 10.01 << 1001.01 << true;
+    QTest::newRow("a thousandth above a bound with cents") << 1000.0 << 1.001 << 1000.99 << false;
+    // One number alone is taken as the decimal it reads as.
+    QTest::newRow("an amount past the bound") << 1.0 << 700.0000000000001 << 700.0 << false;
+}
+
+void FeeRulesTest::amountAtMostInDecimals()
+{
+    QFETCH(double, shares);
+    QFETCH(double, price);
+    QFETCH(double, bound);
+    QTEST(amountAtMost(TradeAmount{shares, price}, bound), "atMost");
 }
 
 QTEST_GUILESS_MAIN(FeeRulesTest)

@@ -31,6 +31,7 @@ class CommandLineTest : public QObject
 private slots:
     void optionsAndExitStatus_data();
     void optionsAndExitStatus();
+    void windowTakesTheSettingsFile();
 };
 
 void CommandLineTest::optionsAndExitStatus_data()
@@ -230,6 +231,18 @@ void CommandLineTest::optionsAndExitStatus()
     // The calculation reads the settings file and never writes it.
     QCOMPARE(file.contents(), settings.isNull() ? QByteArray() : settings);
     QCOMPARE(file.exists(), !settings.isNull());
+}
+
+// The window writes the language code as it starts: into the file given, which it creates.
+void CommandLineTest::windowTakesTheSettingsFile()
+{
+    const TempSettings file;
+    QProcess process;
+    process.start(VANTRELLE_EXECUTABLE, {"-platform", "offscreen", "--settings", file.path()});
+    QVERIFY(process.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(file.contents().contains("C=F"), 20000);
+    process.kill();
+    process.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -103,9 +103,9 @@ int main(int argc, char* argv[])
         csvTimes.push_back(timedRun(csv, &written));
 
     std::printf("bench_command_line: process start to exit, median of %d alternate runs\n", runs);
-    std::printf("  vantrelle --version            %7.1f ms\n", median(versionTimes));
-    std::printf("  vantrelle calc (one trade)     %7.1f ms\n", median(oneTimes));
-    std::printf("  vantrelle calc --csv, %d lines %7.1f ms (median of 5, %lld bytes out)\n", lines,
+    std::printf("  vantrelle --version               %7.1f ms\n", median(versionTimes));
+    std::printf("  vantrelle calc, one trade         %7.1f ms\n", median(oneTimes));
+    std::printf("  vantrelle calc --csv, %5d lines %7.1f ms (median of 5, %lld bytes out)\n", lines,
                 median(csvTimes), static_cast<long long>(written));
     std::printf("goal 10,000 CSV lines in under a second: %s\n",
                 median(csvTimes) < 1000 ? "met" : "missed");

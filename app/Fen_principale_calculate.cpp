@@ -17,6 +17,7 @@
 #include "SetTextIfChanged.h"
 #include "TaxRates.h"
 #include "TradeCheck.h"
+#include "TradeValues.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -261,8 +262,8 @@ void Fen_principale::forgetShownCalculation()
 Trade Fen_principale::tradeOnScreen() const
 {
     const DataPage& page = *m_dataPage;
-    return {plainNumber(page.Text_pa->text()), plainNumber(page.Text_nb->text()),
-            plainNumber(page.Text_ben->text()), page.Pourcentage->isChecked()};
+    return tradeFromTexts({page.Text_pa->text(), page.Text_nb->text(), page.Text_ben->text()},
+                          page.Pourcentage->isChecked());
 }
 
 InputSnapshot Fen_principale::inputsOnScreen() const

@@ -19,12 +19,16 @@ QString Texte_Euros(double value, EurosVariant variant)
     return u"0"_s + digits + u" euro"_s;
 }
 
-QString feeCaption(double fee, TradeSide side, const QLocale& locale)
+QString feeEuros(double fee, const QLocale& locale)
 {
     const bool plural = plainNumber(regionalText(fee, locale)) > 1;
+    return regionalText(roundCents(fee), locale) + (plural ? u" euros"_s : u" euro"_s);
+}
+
+QString feeCaption(double fee, TradeSide side, const QLocale& locale)
+{
     const QString place = side == TradeSide::Purchase ? u"à l'achat"_s : u"à la vente"_s;
-    return regionalText(roundCents(fee), locale) + (plural ? u" euros"_s : u" euro"_s) + u"\n\r"_s +
-           place;
+    return feeEuros(fee, locale) + u"\n\r"_s + place;
 }
 
 QString shortPriceNote(const SellingPrice& result, const QLocale& locale, bool english)

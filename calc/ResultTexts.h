@@ -21,6 +21,10 @@ enum class TradeSide
 // decimal point whatever the regional settings: " 10.1 euros", "1 euro", "0.45 euro".
 QString Texte_Euros(double value, EurosVariant variant);
 
+// A fee rounded to cents in the regional format, then " euros" or " euro" as the plural rule
+// of the fee label below decides.
+QString feeEuros(double fee, const QLocale& locale);
+
 // The text of a fee label: the fee rounded to cents in the regional format, " euros" or
 // " euro", a line feed and a carriage return, then where the fee is paid. The plural follows
 // the unrounded fee as its regional text reads back by the plain reading, so under a comma

@@ -1,8 +1,8 @@
+#include "GeneratedTrades.h"
 #include "MakeSchedule.h"
 #include "NumberText.h"
 #include "SellingPriceSearch.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <algorithm>
@@ -365,63 +365,15 @@ void SellingPriceSearchTest::acceptedLimitsOfTheInputs()
 // cent ever reaches it.
 void SellingPriceSearchTest::generatedTradesKeepTheirPromise()
 {
-    QRandomGenerator random(20240611);
-    const auto between = [&random](double low, double high) {
-        return low + random.generateDouble() * (high - low);
-    };
-    const auto cents = [](double value) { return std::round(value * 100) / 100; };
-
+    TradeGenerator generator(20240611);
     int exact = 0;
     int inexact = 0;
     int scanned = 0;
     for (int run = 0; run < 4000; ++run) {
-        Trade trade;
-        trade.shares = 1 + random.bounded(2000);
-        trade.purchasePrice = cents(between(0.5, 200));
-        trade.percentMode = random.bounded(2) == 0;
-        const double amount = trade.shares * trade.purchasePrice;
-        trade.wantedProfit = trade.percentMode ? cents(between(0, 100)) : cents(between(0, amount));
-        const double rates[] = {0, 10, 26, 32.5, cents(between(0, 90))};
-        const double taxRate = rates[random.bounded(5)];
-
-        // Whole-euro bounds around the amounts this trade meets: the purchase, and the sale
-        // the wanted profit roughly calls for, where a jump of the fee puts the search on a
-        // boundary. A bracket always spans a few cents a share, or no price in cents could
-        // fall inside it.
-        const double profit =
-            trade.percentMode ? amount * trade.wantedProfit / 100 : trade.wantedProfit;
-        const double sale = amount + profit / ((100 - taxRate) / 100);
-        const double narrowest = 0.03 * trade.shares + 1;
-        // Three shapes: bounds anywhere, bounds close around the sale, and bounds close around
-        // the sale with fixed fees that fall from one bracket to the next.
-        const int shape = random.bounded(3);
-        const double spread = shape == 0 ? sale * 0.3 : sale * 0.04;
-        Schedule schedule;
-        const int inUse = 1 + random.bounded(bracketCount);
-        double bound = std::floor(shape == 0 ? between(0, amount) : between(0.85, 1.05) * sale);
-        for (int i = 0; i < inUse; ++i) {
-            Bracket& bracket = schedule.brackets[size_t(i)];
-            bracket.upper =
-                i == inUse - 1 ? openBound : std::ceil(bound + narrowest + between(0, spread));
-            bracket.percentage = shape != 2 && random.bounded(2) == 0;
-            bracket.fee =
-                bracket.percentage ? cents(between(0, 6)) : cents(between(0, sale * 0.06));
-            bound = bracket.upper;
-        }
-        if (shape == 2) {
-            const auto dearerFirst = [](const Bracket& x, const Bracket& y) {
-                return x.fee > y.fee;
-            };
-            std::array<Bracket, bracketCount> byFee = schedule.brackets;
-            std::sort(byFee.begin(), byFee.begin() + inUse, dearerFirst);
-            for (int i = 0; i < inUse; ++i)
-                schedule.brackets[size_t(i)].fee = byFee[size_t(i)].fee;
-        }
-        if (random.bounded(3) == 0)
-            schedule.minimum = cents(between(0, amount * 0.03));
-        if (random.bounded(3) == 0)
-            schedule.maximum = cents(between(std::max(schedule.minimum, 0.01), amount * 0.06));
-
+        const GeneratedTrade generated = generator.next();
+        const Schedule& schedule = generated.schedule;
+        const Trade& trade = generated.trade;
+        const double taxRate = generated.taxRate;
         for (const PriceRounding rounding : {PriceRounding::Nearest, PriceRounding::Up}) {
             const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate, rounding);
             const QByteArray where = QByteArray("run ") + QByteArray::number(run) +

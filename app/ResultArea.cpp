@@ -54,11 +54,13 @@ ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
     Text_Px_Rev = resultLabel(Frame_Px_Revient, QStringLiteral("Text_Px_Rev"));
     Text_pv = resultLabel(Frame_Px_Vente, QStringLiteral("Text_pv"));
     // The mark sits beside the price, balanced by a space of its width on the other side, and
-    // keeps its room when hidden, so the price never moves.
+    // keeps its room when hidden, so the price never moves. Its picture comes with the first
+    // note: under a desktop's icon theme, finding it costs more than the rest of the window.
     Marque_Px_Vente = new QLabel(Frame_Px_Vente);
     Marque_Px_Vente->setObjectName(QStringLiteral("Marque_Px_Vente"));
     const int mark = style()->pixelMetric(QStyle::PM_SmallIconSize);
-    Marque_Px_Vente->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(mark));
+    Marque_Px_Vente->setFixedSize(mark, mark);
+    Marque_Px_Vente->setAlignment(Qt::AlignCenter);
     QSizePolicy keepsRoom = Marque_Px_Vente->sizePolicy();
     keepsRoom.setRetainSizeWhenHidden(true);
     Marque_Px_Vente->setSizePolicy(keepsRoom);
@@ -94,6 +96,10 @@ ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
 
 void ResultArea::setShortNote(const QString& note)
 {
+    if (!note.isEmpty() && Marque_Px_Vente->pixmap().isNull()) {
+        Marque_Px_Vente->setPixmap(
+            style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(Marque_Px_Vente->size()));
+    }
     Marque_Px_Vente->setToolTip(note);
     Marque_Px_Vente->setAccessibleName(note.isEmpty() ? QString() : Frame_Px_Vente->title());
     Marque_Px_Vente->setAccessibleDescription(note);

@@ -3,12 +3,12 @@
 // nothing; exits with 3 when the start showed a message, which would spoil the timing.
 
 #include "Fen_principale.h"
+#include "ProgramIcon.h"
 #include "QuitOnFirstExpose.h"
 #include "RecordingMessenger.h"
 #include "Version.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 
@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Vantrelle Ostrapine"));
     QApplication::setApplicationVersion(programVersion());
     QApplication::setOrganizationName(QStringLiteral("Vantrelle"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vantrelle.png")));
+    QApplication::setWindowIcon(programIcon());
 
     RecordingMessenger messenger;
     Fen_principale window(IniStore(QString::fromLocal8Bit(argv[1])), messenger, programVersion());

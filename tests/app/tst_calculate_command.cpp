@@ -300,6 +300,8 @@ void CalculateCommandTest::shortPriceIsMarkedUntilTheNextResult()
     window.dataPage()->dix->setChecked(true);
     window.dataPage()->Bout_Calculer->click();
     QVERIFY(mark->isVisible());
+    QVERIFY(!mark->pixmap().isNull());
+    QCOMPARE(mark->pixmap().deviceIndependentSize().toSize(), mark->size());
     QVERIFY2(mark->toolTip().contains(QStringLiteral("à 10,01 euros par action, il est de 23,4")),
              qPrintable(mark->toolTip()));
     QCOMPARE(mark->accessibleDescription(), mark->toolTip());

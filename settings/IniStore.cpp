@@ -29,31 +29,6 @@ QString cutToMaxLength(QString value)
     return value;
 }
 
-struct EditOutcome
-{
-    bool changed = false;
-    bool allStored = true;
-};
-
-EditOutcome applyEntries(IniDocument& document, const QString& section,
-                         const QList<std::pair<QString, QString>>& entries)
-{
-    EditOutcome outcome;
-    for (const auto& [key, value] : entries) {
-        switch (document.setValue(section, key, value)) {
-        case IniDocument::Edit::Changed:
-            outcome.changed = true;
-            break;
-        case IniDocument::Edit::Unchanged:
-            break;
-        case IniDocument::Edit::Refused:
-            outcome.allStored = false;
-            break;
-        }
-    }
-    return outcome;
-}
-
 // Whether the keys read hold every value as it would be written. A value the file holds only as
 // written, with its blanks or quotes, is not seen here: the locked write finds it unchanged.
 bool holdsAll(const QHash<QString, QString>& keys, const QString& section,
@@ -79,6 +54,7 @@ struct IniStore::HeldReading::State
     QString section;
     IniFile::Identity identity;   // of the file the keys were read from
     QHash<QString, QString> keys; // IniDocument::sectionKeys()
+    QStringList sections;         // IniDocument::sectionNames()
     bool writable = false;        // the file as read could be rewritten
 };
 
@@ -89,6 +65,7 @@ void IniStore::takeReading(HeldReading::State& held, const QString& path)
     const std::optional<QByteArray> bytes = IniFile::read(path);
     const IniDocument document = IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
     held.keys = document.sectionKeys(held.section);
+    held.sections = document.sectionNames();
     held.writable = bytes && document.isWritable();
 }
 
@@ -129,14 +106,29 @@ bool IniStore::holds(const QString& section) const
 
 const QHash<QString, QString>* IniStore::heldKeys(const QString& section) const
 {
-    if (!holds(section))
+    if (!holds(section) || !heldReadingIsCurrent())
         return nullptr;
+    return &m_held->keys;
+}
+
+bool IniStore::heldReadingIsCurrent() const
+{
+    if (!m_held->active)
+        return false;
     // Another copy of the program may have written since: its rewrite is a new file. (A file
     // rewritten twice within one tick of the file system's clock, to the same size and the same
     // inode number, would go unnoticed; a reading is held for a moment only.)
     if (IniFile::identity(m_filePath) != m_held->identity)
         takeReading(*m_held, m_filePath);
-    return &m_held->keys;
+    return true;
+}
+
+QStringList IniStore::sectionNames() const
+{
+    if (heldReadingIsCurrent())
+        return m_held->sections;
+    const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+    return IniDocument::fromFileBytes(bytes.value_or(QByteArray())).sectionNames();
 }
 
 QString IniStore::Lire_Ini(const QString& section, const QString& key) const
@@ -189,6 +181,23 @@ bool IniStore::writeKeys(const QString& section,
         if (document.isWritable() && holdsAll(document.sectionKeys(section), section, entries))
             return true;
     }
+    return writeLocked({{section, false, entries}});
+}
+
+bool IniStore::applyEdits(const QList<IniSectionEdit>& edits) const
+{
+    // The first look, as for writeKeys: the edits made on what the file holds now change nothing.
+    const std::optional<QByteArray> current = IniFile::read(m_filePath);
+    if (!current)
+        return false;
+    IniDocument document = IniDocument::fromFileBytes(*current);
+    if (const IniDocument::Outcome outcome = document.applyEdits(edits); !outcome.changed)
+        return outcome.allStored;
+    return writeLocked(edits);
+}
+
+bool IniStore::writeLocked(const QList<IniSectionEdit>& edits) const
+{
     if (!IniFile::mayReplace(m_filePath))
         return false;
 
@@ -203,13 +212,14 @@ bool IniStore::writeKeys(const QString& section,
     if (!bytes)
         return false;
     IniDocument document = IniDocument::fromFileBytes(*bytes);
-    const EditOutcome outcome = applyEntries(document, section, entries);
+    const IniDocument::Outcome outcome = document.applyEdits(edits);
     if (outcome.changed && !IniFile::replace(target, document.bytes()))
         return false;
-    if (holds(section)) {
+    if (m_held->active) {
         // Still under the lock: the file is the document, and nobody else can change it yet.
         m_held->identity = IniFile::identity(m_filePath);
-        m_held->keys = document.sectionKeys(section);
+        m_held->keys = document.sectionKeys(m_held->section);
+        m_held->sections = document.sectionNames();
         m_held->writable = document.isWritable();
     }
     return outcome.allStored;

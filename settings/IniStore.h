@@ -1,5 +1,7 @@
 #pragma once
 
+#include "IniSectionEdit.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -34,6 +36,14 @@ public:
     // order would leave it.
     bool writeKeys(const QString& section, const QList<std::pair<QString, QString>>& entries) const;
 
+    // Many keys of several sections, and sections removed, in one locked read-change-write and
+    // one pass over the file, which ends as the single changes in order would leave it. Returns
+    // whether every change is in the file.
+    bool applyEdits(const QList<IniSectionEdit>& edits) const;
+
+    // The names of the file's sections, in their order, each once.
+    QStringList sectionNames() const;
+
     // A burst of reads from one reading of the file, such as the start-up's, which would
     // otherwise read a large file once per key group. While the returned object lives, this store
     // and its copies answer reads of the section from the reading taken here for as long as the
@@ -59,6 +69,8 @@ private:
     static void takeReading(HeldReading::State& held, const QString& path);
     bool holds(const QString& section) const;
     const QHash<QString, QString>* heldKeys(const QString& section) const;
+    bool heldReadingIsCurrent() const;
+    bool writeLocked(const QList<IniSectionEdit>& edits) const;
 
     QString m_filePath;
     std::shared_ptr<HeldReading::State> m_held;

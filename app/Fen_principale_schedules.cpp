@@ -175,7 +175,7 @@ bool Fen_principale::renameSchedule(const QString& name)
 
 bool Fen_principale::deleteSchedule()
 {
-    const std::optional<ScheduleTexts> next = ScheduleBook(m_store).removeCurrent();
+    const std::optional<ScheduleTexts> next = ScheduleBook(m_store).removeCurrent(english());
     if (!next) {
         showScheduleFailure();
         return false;

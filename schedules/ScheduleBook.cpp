@@ -141,12 +141,13 @@ bool ScheduleBook::rename(const QString& oldName, const QString& newName, bool e
     return m_store.applyEdits({removed(*other), kept(newName, texts)});
 }
 
-std::optional<ScheduleTexts> ScheduleBook::removeCurrent() const
+std::optional<ScheduleTexts> ScheduleBook::removeCurrent(bool english) const
 {
-    const QStringList others = otherNames();
+    QStringList others = allNames(english);
+    others.removeIf([&](const QString& name) { return isCurrent(name, english); });
     if (others.isEmpty())
         return std::nullopt;
-    const QString& next = others.front();
+    const QString next = *storedOther(others.front());
     const ScheduleTexts texts = loadSchedule(m_store, scheduleSection(next));
     if (!m_store.applyEdits({programSection(inUse(texts, next)), removed(next)}))
         return std::nullopt;

@@ -41,9 +41,9 @@ public:
     bool create(const QString& name, const ScheduleTexts& texts, const ScheduleTexts& page,
                 bool english) const;
     bool rename(const QString& oldName, const QString& newName, bool english) const;
-    // The schedule in use goes, replaced by the first of the others, whose texts are returned
-    // for the page. The last schedule is never removed.
-    std::optional<ScheduleTexts> removeCurrent() const;
+    // The schedule in use goes, replaced by the first of the others in the list, whose texts
+    // are returned for the page. The last schedule is never removed.
+    std::optional<ScheduleTexts> removeCurrent(bool english) const;
     bool removeOther(const QString& name) const;
     // A new schedule among the others, under the name or, when taken, the name with a suffix;
     // returns the name it got.

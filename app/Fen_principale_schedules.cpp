@@ -15,6 +15,7 @@
 #include "ScheduleNameDialog.h"
 #include "ScheduleNames.h"
 #include "SchedulePreparation.h"
+#include "SettingsKeys.h"
 #include "TaxRates.h"
 #include "TradeCheck.h"
 
@@ -80,6 +81,7 @@ bool Fen_principale::english() const
 
 void Fen_principale::refreshScheduleBar()
 {
+    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     const ScheduleBook book(m_store);
     const bool inEnglish = english();
     m_feePage->scheduleBar->showNames(book.allNames(inEnglish), book.currentName(inEnglish));

@@ -63,6 +63,8 @@ QStringList ScheduleBook::otherNames() const
 
 QStringList ScheduleBook::allNames(bool english) const
 {
+    // One reading of the file serves every look this takes: the file may be large.
+    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     QStringList names = otherNames();
     names.append(currentName(english));
     QCollator collator;
@@ -98,6 +100,8 @@ std::optional<ScheduleTexts> ScheduleBook::stored(const QString& name) const
 
 QList<NamedSchedule> ScheduleBook::storedSchedules() const
 {
+    // One reading of the file serves every look this takes: the file may be large.
+    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     QList<NamedSchedule> schedules;
     for (const QString& name : otherNames())
         schedules.append({name, loadSchedule(m_store, scheduleSection(name)), false});
@@ -107,6 +111,8 @@ QList<NamedSchedule> ScheduleBook::storedSchedules() const
 std::optional<ScheduleTexts> ScheduleBook::switchTo(const QString& name, const ScheduleTexts& page,
                                                     bool english) const
 {
+    // One reading of the file serves every look this takes: the file may be large.
+    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     const std::optional<QString> chosen = storedOther(name);
     if (!chosen)
         return std::nullopt;
@@ -121,6 +127,8 @@ std::optional<ScheduleTexts> ScheduleBook::switchTo(const QString& name, const S
 bool ScheduleBook::create(const QString& name, const ScheduleTexts& texts,
                           const ScheduleTexts& page, bool english) const
 {
+    // One reading of the file serves every look this takes: the file may be large.
+    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     const QString current = currentName(english);
     if (isCurrent(name, english) || storedOther(name))
         return false;
@@ -129,6 +137,8 @@ bool ScheduleBook::create(const QString& name, const ScheduleTexts& texts,
 
 bool ScheduleBook::rename(const QString& oldName, const QString& newName, bool english) const
 {
+    // One reading of the file serves every look this takes: the file may be large.
+    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     const bool sameOne = sameScheduleName(oldName, newName);
     if (!sameOne && (isCurrent(newName, english) || storedOther(newName)))
         return false;
@@ -143,6 +153,8 @@ bool ScheduleBook::rename(const QString& oldName, const QString& newName, bool e
 
 std::optional<ScheduleTexts> ScheduleBook::removeCurrent(bool english) const
 {
+    // One reading of the file serves every look this takes: the file may be large.
+    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     QStringList others = allNames(english);
     others.removeIf([&](const QString& name) { return isCurrent(name, english); });
     if (others.isEmpty())
@@ -163,6 +175,8 @@ bool ScheduleBook::removeOther(const QString& name) const
 std::optional<QString> ScheduleBook::add(const QString& name, const ScheduleTexts& texts,
                                          bool english) const
 {
+    // One reading of the file serves every look this takes: the file may be large.
+    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     QStringList taken = otherNames();
     taken.append(currentName(english));
     const QString free = freeName(name, taken);
@@ -173,6 +187,7 @@ std::optional<QString> ScheduleBook::add(const QString& name, const ScheduleText
 
 QStringList scheduleNames(const IniStore& store, bool english)
 {
+    const IniStore::HeldReading reading = store.holdReading(settingsSection());
     const ScheduleBook book(store);
     QStringList names = book.otherNames();
     names.prepend(book.currentName(english));
@@ -181,6 +196,7 @@ QStringList scheduleNames(const IniStore& store, bool english)
 
 std::optional<ScheduleTexts> loadNamedSchedule(const IniStore& store, const QString& name)
 {
+    const IniStore::HeldReading reading = store.holdReading(settingsSection());
     const ScheduleBook book(store);
     for (const bool english : {false, true}) {
         if (sameScheduleName(name, book.currentName(english)))

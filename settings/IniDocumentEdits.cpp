@@ -61,10 +61,10 @@ IniDocument::Edit IniDocument::removeSection(QStringView section)
     for (qsizetype at = m_textStart; at < bytes.size();) {
         const LineSpan span = IniSyntax::lineAt(bytes, at);
         at = span.end;
-        const IniSyntax::Line line =
-            IniSyntax::parse(bytes.sliced(span.begin, span.textEnd - span.begin));
-        if (line.kind != LineKind::Section)
+        const QByteArrayView text = bytes.sliced(span.begin, span.textEnd - span.begin);
+        if (!IniSyntax::isSectionLine(text))
             continue;
+        const IniSyntax::Line line = IniSyntax::parse(text);
         if (inSection) {
             end = span.begin;
             break;
@@ -132,8 +132,10 @@ bool IniDocument::locateTargets(QList<EditTarget>& targets) const
     for (qsizetype at = m_textStart; at < bytes.size();) {
         const LineSpan span = IniSyntax::lineAt(bytes, at);
         at = span.end;
-        const IniSyntax::Line line =
-            IniSyntax::parse(bytes.sliced(span.begin, span.textEnd - span.begin));
+        const QByteArrayView text = bytes.sliced(span.begin, span.textEnd - span.begin);
+        if (!current && !IniSyntax::isSectionLine(text))
+            continue;
+        const IniSyntax::Line line = IniSyntax::parse(text);
         if (line.kind == LineKind::Section) {
             if (current)
                 current->sectionEnd = span.begin;

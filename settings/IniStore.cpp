@@ -53,8 +53,10 @@ struct IniStore::HeldReading::State
     bool active = false;
     QString section;
     IniFile::Identity identity;   // of the file the keys were read from
-    QHash<QString, QString> keys; // IniDocument::sectionKeys()
-    QStringList sections;         // IniDocument::sectionNames()
+    IniDocument document;
+    // What the reads ask of the document, worked out at the first read that needs it.
+    std::optional<QHash<QString, QString>> keys; // IniDocument::sectionKeys()
+    std::optional<QStringList> sections;         // IniDocument::sectionNames()
     bool writable = false;        // the file as read could be rewritten
 };
 
@@ -63,10 +65,10 @@ void IniStore::takeReading(HeldReading::State& held, const QString& path)
     // The identity first: a file replaced in between is then read again at the next look.
     held.identity = IniFile::identity(path);
     const std::optional<QByteArray> bytes = IniFile::read(path);
-    const IniDocument document = IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
-    held.keys = document.sectionKeys(held.section);
-    held.sections = document.sectionNames();
-    held.writable = bytes && document.isWritable();
+    held.document = IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
+    held.keys.reset();
+    held.sections.reset();
+    held.writable = bytes && held.document.isWritable();
 }
 
 IniStore::HeldReading& IniStore::HeldReading::operator=(HeldReading&& other) noexcept
@@ -108,7 +110,9 @@ const QHash<QString, QString>* IniStore::heldKeys(const QString& section) const
 {
     if (!holds(section) || !heldReadingIsCurrent())
         return nullptr;
-    return &m_held->keys;
+    if (!m_held->keys)
+        m_held->keys = m_held->document.sectionKeys(m_held->section);
+    return &*m_held->keys;
 }
 
 bool IniStore::heldReadingIsCurrent() const
@@ -125,8 +129,11 @@ bool IniStore::heldReadingIsCurrent() const
 
 QStringList IniStore::sectionNames() const
 {
-    if (heldReadingIsCurrent())
-        return m_held->sections;
+    if (heldReadingIsCurrent()) {
+        if (!m_held->sections)
+            m_held->sections = m_held->document.sectionNames();
+        return *m_held->sections;
+    }
     const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
     return IniDocument::fromFileBytes(bytes.value_or(QByteArray())).sectionNames();
 }
@@ -146,6 +153,10 @@ QStringList IniStore::readKeys(const QString& section, const QStringList& keys) 
 {
     QHash<QString, QString> read;
     const QHash<QString, QString>* values = heldKeys(section);
+    if (!values && heldReadingIsCurrent()) {
+        read = m_held->document.sectionKeys(section);
+        values = &read;
+    }
     if (!values) {
         const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
         read = IniDocument::fromFileBytes(bytes.value_or(QByteArray())).sectionKeys(section);
@@ -186,13 +197,8 @@ bool IniStore::writeKeys(const QString& section,
 
 bool IniStore::applyEdits(const QList<IniSectionEdit>& edits) const
 {
-    // The first look, as for writeKeys: the edits made on what the file holds now change nothing.
-    const std::optional<QByteArray> current = IniFile::read(m_filePath);
-    if (!current)
-        return false;
-    IniDocument document = IniDocument::fromFileBytes(*current);
-    if (const IniDocument::Outcome outcome = document.applyEdits(edits); !outcome.changed)
-        return outcome.allStored;
+    // No first look here, unlike writeKeys: these edits are made to change the file, and one
+    // more reading of a large file costs more than an idle lock.
     return writeLocked(edits);
 }
 
@@ -218,9 +224,10 @@ bool IniStore::writeLocked(const QList<IniSectionEdit>& edits) const
     if (m_held->active) {
         // Still under the lock: the file is the document, and nobody else can change it yet.
         m_held->identity = IniFile::identity(m_filePath);
-        m_held->keys = document.sectionKeys(m_held->section);
-        m_held->sections = document.sectionNames();
         m_held->writable = document.isWritable();
+        m_held->document = std::move(document);
+        m_held->keys.reset();
+        m_held->sections.reset();
     }
     return outcome.allStored;
 }

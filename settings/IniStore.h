@@ -24,7 +24,8 @@ public:
     // The key's value, cut to 254 characters; "" when the file, section or key is missing.
     QString Lire_Ini(const QString& section, const QString& key) const;
 
-    // Several keys read from one reading of the file, each as Lire_Ini would return it.
+    // Several keys read from one reading of the file, each as Lire_Ini would return it; from the
+    // held reading (below) whatever the section.
     QStringList readKeys(const QString& section, const QStringList& keys) const;
 
     // Replaces the key's value in place, or adds the key (and the section, and the file).
@@ -38,7 +39,7 @@ public:
 
     // Many keys of several sections, and sections removed, in one locked read-change-write and
     // one pass over the file, which ends as the single changes in order would leave it. Returns
-    // whether every change is in the file.
+    // whether every change is in the file; the held reading follows the change.
     bool applyEdits(const QList<IniSectionEdit>& edits) const;
 
     // The names of the file's sections, in their order, each once.

@@ -254,7 +254,6 @@ void Fen_principale::Form_Load()
     layOut();
     centreTruncated();
     m_feePage->setSchedule(loadSchedule(m_store));
-    refreshScheduleBar();
     Affichage_Imposition();
     m_store.Ecrire_Ini(settingsSection(), languageKey(), QStringLiteral("F"));
     Français_Click();
@@ -447,8 +446,10 @@ void Fen_principale::applyPageState()
     m_effacerLesFrais->setEnabled(!dataPage);
     m_feePage->Bout_EffaceFrais->setEnabled(!dataPage);
     m_feePage->scheduleBar->setVisible(!dataPage);
-    if (!dataPage)
+    if (!dataPage) {
+        refreshScheduleBar();
         return;
+    }
     applyDataKeyboardOrder();
     Affichage_Imposition();
 }

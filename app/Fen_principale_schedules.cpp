@@ -81,6 +81,10 @@ bool Fen_principale::english() const
 
 void Fen_principale::refreshScheduleBar()
 {
+    // The list shows on the fee page only, and is read again each time the page is: start-up
+    // and the data page need not read it.
+    if (m_tabs->currentWidget() != m_feePage)
+        return;
     const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     const ScheduleBook book(m_store);
     const bool inEnglish = english();

@@ -6,6 +6,7 @@
 #include "ScheduleNames.h"
 
 #include <QComboBox>
+#include <QTabWidget>
 
 Q_DECLARE_METATYPE(ScheduleTexts)
 Q_DECLARE_METATYPE(std::optional<NameProblem>)
@@ -40,6 +41,7 @@ const QByteArray todaysFile =
 
 void choose(Fen_principale& window, const QString& name)
 {
+    window.Tabulation()->setCurrentWidget(window.feePage());
     QComboBox* list = window.feePage()->scheduleBar->Combo_Bareme;
     list->setCurrentText(name);
     emit list->activated(list->currentIndex());

@@ -81,6 +81,8 @@ bool Fen_principale::english() const
 
 void Fen_principale::refreshScheduleBar()
 {
+    // The schedules have changed, or may have: the comparison reads them again.
+    m_storedSchedules.reset();
     // The list shows on the fee page only, and is read again each time the page is: start-up
     // and the data page need not read it.
     if (m_tabs->currentWidget() != m_feePage)
@@ -91,7 +93,6 @@ void Fen_principale::refreshScheduleBar()
     m_feePage->scheduleBar->showNames(book.allNames(inEnglish), book.currentName(inEnglish));
     m_feePage->scheduleBar->setListName(
         pick(inEnglish, QStringLiteral("Barème en cours"), QStringLiteral("Schedule in use")));
-    m_storedSchedules.reset();
 }
 
 std::optional<ScheduleTexts> Fen_principale::pageAfterRules()

@@ -116,6 +116,9 @@ void CompareWindow::fillTable()
         if (!row.error.isEmpty())
             table->setSpan(r, 1, 1, int(cells.size()) - 2);
     }
+    // The cheapest, when it is not in use already, is the one the user most likely wants.
+    if (!m_rows.isEmpty() && m_rows.front().cheapest && !m_rows.front().inUse)
+        table->selectRow(0);
     selectionChanged();
 }
 
@@ -151,8 +154,9 @@ void CompareWindow::showBeside(const QWidget& owner)
 {
     if (!m_placed) {
         m_placed = true;
-        adjustSize();
         const QRect area = owner.screen()->availableGeometry();
+        // The whole table where the screen allows, which adjustSize() would cut to two thirds.
+        resize(sizeHint().boundedTo(area.size() - (frameGeometry().size() - size())));
         const QRect beside = owner.frameGeometry();
         const int x = std::clamp(beside.right() + 1, area.left(),
                                  std::max(area.left(), area.right() + 1 - frameGeometry().width()));

@@ -1,3 +1,5 @@
+#include "CompareWindow.h"
+#include "DataPage.h"
 #include "FeePage.h"
 #include "FeeStore.h"
 #include "MainWindowFixture.h"
@@ -5,8 +7,12 @@
 #include "ScheduleBook.h"
 #include "ScheduleNames.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 
 Q_DECLARE_METATYPE(ScheduleTexts)
 Q_DECLARE_METATYPE(std::optional<NameProblem>)
@@ -60,6 +66,7 @@ private slots:
     void scheduleFailingTheRulesIsNotLeft_data();
     void scheduleFailingTheRulesIsNotLeft();
     void renameDeleteAndImport();
+    void compareWindowWritesOnlyTheSwitchAsked();
     void names_data();
     void names();
 };
@@ -155,6 +162,34 @@ void ScheduleBookTest::renameDeleteAndImport()
     QCOMPARE(window.feePage()->schedule(), five);
     QVERIFY(book.removeOther("CRÉDIT — PEA (3)"));
     QCOMPARE(book.allNames(false), (QStringList{"Crédit — PEA", "crédit — pea (2)"}));
+}
+
+void ScheduleBookTest::compareWindowWritesOnlyTheSwitchAsked()
+{
+    MainWindowFixture f;
+    saveSchedule(f.settings.store(), five);
+    QVERIFY(ScheduleBook(f.settings.store()).add("Deux", two, false));
+    Fen_principale& window = f.open();
+    QAction* compare = window.findChild<QAction*>("ComparerBaremes");
+    QVERIFY(!compare->isEnabled());
+    window.dataPage()->Text_pa->setText("10");
+    window.dataPage()->Text_nb->setText("100");
+    window.dataPage()->Text_ben->setText("10");
+    QVERIFY(compare->isEnabled());
+    const QByteArray before = f.settings.contents();
+
+    compare->trigger();
+    CompareWindow* shown = window.compareWindow();
+    QVERIFY(shown && shown->isVisible());
+    QCOMPARE(shown->table->rowCount(), 2);
+    QCOMPARE(shown->plainText().count(u'\n'), 4); // what was compared, headings, two rows
+    QCOMPARE(f.settings.contents(), before);
+    const int other = shown->table->item(0, 0)->text() == "Deux" ? 0 : 1;
+    shown->table->selectRow(other);
+    shown->useButton->click();
+    QCOMPARE(ScheduleBook(f.settings.store()).currentName(false), QString("Deux"));
+    QCOMPARE(window.feePage()->schedule(), two);
+    QCOMPARE(shown->table->item(other, 6)->text().contains("en cours"), true);
 }
 
 void ScheduleBookTest::names_data()

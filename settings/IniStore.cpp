@@ -52,12 +52,12 @@ struct IniStore::HeldReading::State
 {
     bool active = false;
     QString section;
-    IniFile::Identity identity;   // of the file the keys were read from
+    IniFile::Identity identity; // of the file the keys were read from
     IniDocument document;
     // What the reads ask of the document, worked out at the first read that needs it.
     std::optional<QHash<QString, QString>> keys; // IniDocument::sectionKeys()
     std::optional<QStringList> sections;         // IniDocument::sectionNames()
-    bool writable = false;        // the file as read could be rewritten
+    bool writable = false;                       // the file as read could be rewritten
 };
 
 void IniStore::takeReading(HeldReading::State& held, const QString& path)

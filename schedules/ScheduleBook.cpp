@@ -37,6 +37,12 @@ IniSectionEdit removed(const QString& name)
 
 } // namespace
 
+IniStore::HeldReading ScheduleBook::oneReading() const
+{
+    // Each change looks at the file several times before it writes, and the file may be large.
+    return m_store.holdReading(settingsSection());
+}
+
 QString ScheduleBook::currentName(bool english) const
 {
     const QString stored = m_store.Lire_Ini(settingsSection(), scheduleNameKey()).trimmed();
@@ -63,8 +69,7 @@ QStringList ScheduleBook::otherNames() const
 
 QStringList ScheduleBook::allNames(bool english) const
 {
-    // One reading of the file serves every look this takes: the file may be large.
-    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
+    const IniStore::HeldReading reading = oneReading();
     QStringList names = otherNames();
     names.append(currentName(english));
     QCollator collator;
@@ -100,8 +105,7 @@ std::optional<ScheduleTexts> ScheduleBook::stored(const QString& name) const
 
 QList<NamedSchedule> ScheduleBook::storedSchedules() const
 {
-    // One reading of the file serves every look this takes: the file may be large.
-    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
+    const IniStore::HeldReading reading = oneReading();
     QList<NamedSchedule> schedules;
     for (const QString& name : otherNames())
         schedules.append({name, loadSchedule(m_store, scheduleSection(name)), false});
@@ -111,8 +115,7 @@ QList<NamedSchedule> ScheduleBook::storedSchedules() const
 std::optional<ScheduleTexts> ScheduleBook::switchTo(const QString& name, const ScheduleTexts& page,
                                                     bool english) const
 {
-    // One reading of the file serves every look this takes: the file may be large.
-    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
+    const IniStore::HeldReading reading = oneReading();
     const std::optional<QString> chosen = storedOther(name);
     if (!chosen)
         return std::nullopt;
@@ -127,8 +130,7 @@ std::optional<ScheduleTexts> ScheduleBook::switchTo(const QString& name, const S
 bool ScheduleBook::create(const QString& name, const ScheduleTexts& texts,
                           const ScheduleTexts& page, bool english) const
 {
-    // One reading of the file serves every look this takes: the file may be large.
-    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
+    const IniStore::HeldReading reading = oneReading();
     const QString current = currentName(english);
     if (isCurrent(name, english) || storedOther(name))
         return false;
@@ -137,8 +139,7 @@ bool ScheduleBook::create(const QString& name, const ScheduleTexts& texts,
 
 bool ScheduleBook::rename(const QString& oldName, const QString& newName, bool english) const
 {
-    // One reading of the file serves every look this takes: the file may be large.
-    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
+    const IniStore::HeldReading reading = oneReading();
     const bool sameOne = sameScheduleName(oldName, newName);
     if (!sameOne && (isCurrent(newName, english) || storedOther(newName)))
         return false;
@@ -153,8 +154,7 @@ bool ScheduleBook::rename(const QString& oldName, const QString& newName, bool e
 
 std::optional<ScheduleTexts> ScheduleBook::removeCurrent(bool english) const
 {
-    // One reading of the file serves every look this takes: the file may be large.
-    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
+    const IniStore::HeldReading reading = oneReading();
     QStringList others = allNames(english);
     others.removeIf([&](const QString& name) { return isCurrent(name, english); });
     if (others.isEmpty())
@@ -175,8 +175,7 @@ bool ScheduleBook::removeOther(const QString& name) const
 std::optional<QString> ScheduleBook::add(const QString& name, const ScheduleTexts& texts,
                                          bool english) const
 {
-    // One reading of the file serves every look this takes: the file may be large.
-    const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
+    const IniStore::HeldReading reading = oneReading();
     QStringList taken = otherNames();
     taken.append(currentName(english));
     const QString free = freeName(name, taken);

@@ -50,6 +50,7 @@ public:
     std::optional<QString> add(const QString& name, const ScheduleTexts& texts, bool english) const;
 
 private:
+    [[nodiscard]] IniStore::HeldReading oneReading() const;
     bool isCurrent(const QString& name, bool english) const;
     std::optional<QString> storedOther(const QString& name) const;
 

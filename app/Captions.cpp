@@ -16,6 +16,8 @@ QList<CaptionPair> mainWindowCaptions()
         {QStringLiteral("Calculer"), QStringLiteral("&Calculer"), QStringLiteral("&Calculate")},
         {QStringLiteral("DetailCalcul"), QStringLiteral("Dé&tail du calcul…"),
          QStringLiteral("Calculation de&tails…")},
+        {QStringLiteral("ComparerBaremes"), QStringLiteral("Comparer les &barèmes…"),
+         QStringLiteral("Compare &schedules…")},
         {QStringLiteral("EffacerLesDonnées"), QStringLiteral("Éffacer les &données"),
          QStringLiteral("Clear &data")},
         {QStringLiteral("quitter"), QStringLiteral("&Quitter"), QStringLiteral("&Quit")},
@@ -49,6 +51,20 @@ QList<CaptionPair> mainWindowCaptions()
          QStringLiteral("Profit before tax")},
         {QStringLiteral("Frame_Bén_Après_Impôt"), QStringLiteral("Bénéfice après impôt"),
          QStringLiteral("Profit after tax")},
+        // The named schedules of the fee page.
+        {QStringLiteral("Bout_Baremes"), QStringLiteral("Barè&mes"), QStringLiteral("Sc&hedules")},
+        {QStringLiteral("NouveauBareme"), QStringLiteral("&Nouveau, copie de celui-ci…"),
+         QStringLiteral("&New, a copy of this one…")},
+        {QStringLiteral("NouveauBaremeVide"), QStringLiteral("Nouveau, &vide…"),
+         QStringLiteral("New, &empty…")},
+        {QStringLiteral("RenommerBareme"), QStringLiteral("&Renommer…"),
+         QStringLiteral("&Rename…")},
+        {QStringLiteral("SupprimerBareme"), QStringLiteral("&Supprimer…"),
+         QStringLiteral("&Delete…")},
+        {QStringLiteral("ExporterBareme"), QStringLiteral("&Exporter…"),
+         QStringLiteral("E&xport…")},
+        {QStringLiteral("ImporterBareme"), QStringLiteral("&Importer…"),
+         QStringLiteral("&Import…")},
     };
 }
 

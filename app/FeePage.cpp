@@ -4,9 +4,11 @@
 #include "NumericFilter.h"
 #include "OptionGroupFocus.h"
 #include "ReadingLabel.h"
+#include "ScheduleBar.h"
 #include "SetTextIfChanged.h"
 #include "TypedLength.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -147,6 +150,8 @@ FeePage::FeePage(QWidget* parent) : QWidget(parent)
     limits->addStretch();
     limits->addWidget(Bout_EffaceFrais);
 
+    scheduleBar = new ScheduleBar(this);
+
     auto* page = new QVBoxLayout(this);
     page->addLayout(grid);
     page->addLayout(limits);
@@ -176,6 +181,7 @@ QList<QWidget*> FeePage::keyboardOrder() const
     QList<QWidget*> order;
     for (const FeeRow& row : rows)
         order += row.keyboardOrder();
-    order << Text_Mini << Text_Maxi << Bout_EffaceFrais;
+    order << Text_Mini << Text_Maxi << Bout_EffaceFrais << scheduleBar->Combo_Bareme
+          << scheduleBar->Bout_Baremes;
     return order;
 }

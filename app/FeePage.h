@@ -10,6 +10,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class ScheduleBar;
 
 // The fee page: five brackets of trade amounts with their fee, then the minimum and maximum fee.
 class FeePage : public QWidget
@@ -25,6 +26,9 @@ public:
     QLabel* Label9;
     QLineEdit* Text_Maxi;
     QPushButton* Bout_EffaceFrais;
+    // The named schedules, after the schedule's own controls in the keyboard order. The window
+    // shows them in the corner of the page tabs, where they take no room from the page.
+    ScheduleBar* scheduleBar;
 
     ScheduleTexts schedule() const;
     void setSchedule(const ScheduleTexts& schedule);

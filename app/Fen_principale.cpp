@@ -13,6 +13,7 @@
 #include "ProgramIcon.h"
 #include "ResultArea.h"
 #include "RoundingSetting.h"
+#include "ScheduleBar.h"
 #include "SettingsKeys.h"
 #include "TaxRates.h"
 #include "Twips.h"
@@ -98,6 +99,9 @@ void Fen_principale::createMenus()
         menuItem(fichier, QStringLiteral("DetailCalcul"), QStringLiteral("Dé&tail du calcul…"));
     m_detailCalcul->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     m_detailCalcul->setEnabled(false);
+    m_comparerBaremes = menuItem(fichier, QStringLiteral("ComparerBaremes"),
+                                 QStringLiteral("Comparer les &barèmes…"));
+    m_comparerBaremes->setEnabled(false);
     m_effacerLesDonnees = menuItem(fichier, QStringLiteral("EffacerLesDonnées"),
                                    QStringLiteral("Éffacer les &données"));
     m_effacerLesFrais = menuItem(fichier, QStringLiteral("EffacerLesFrais"),
@@ -139,8 +143,14 @@ void Fen_principale::createCentralArea()
     // Tab moves among the current page's controls only; the pages are turned with their access
     // keys (Alt+S, Alt+G), Ctrl+Tab, or Ctrl+PageDown and Ctrl+PageUp (keyPressEvent).
     m_tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+    m_tabs->setCornerWidget(m_feePage->scheduleBar, Qt::TopRightCorner);
 
     m_results = new ResultArea(central);
+    // The captions of the fee page's newer controls come from the caption table alone.
+    for (const CaptionPair& caption : mainWindowCaptions()) {
+        if (QObject* control = m_feePage->scheduleBar->findChild<QObject*>(caption.objectName))
+            setCaption(control, caption.french);
+    }
     reserveCaptionWidths(central);
 }
 
@@ -175,6 +185,7 @@ void Fen_principale::connectHandlers()
             Numéraire_Click();
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, &Fen_principale::Tabulation_Change);
+    connectScheduleHandlers();
     // Any change to what a calculation reads, typed or made by a command, is compared with the
     // inputs of the results on show.
     for (QWidget* page : {static_cast<QWidget*>(m_dataPage), static_cast<QWidget*>(m_feePage)}) {
@@ -191,8 +202,15 @@ void Fen_principale::layOut()
     const auto px = [dpi](int twips) { return twipsToPixels(twips, dpi); };
 
     // The design measures are a minimum: fonts larger than the original ones must not be cut.
+    // The schedules in the corner of the tabs take the room the tabs leave, and no more.
+    ScheduleBar* schedules = m_feePage->scheduleBar;
+    const int tabsHeight = m_tabs->tabBar()->sizeHint().height();
+    schedules->fitInto({1, tabsHeight});
     const QSize tabSize =
         QSize(px(tabWidthTwips), px(tabHeightTwips)).expandedTo(m_tabs->sizeHint());
+    schedules->fitInto(
+        {std::max(1, tabSize.width() - m_tabs->tabBar()->sizeHint().width() - px(tabLeftTwips)),
+         tabsHeight});
     m_tabs->setGeometry(QRect(QPoint(px(tabLeftTwips), px(tabTopTwips)), tabSize));
 
     m_results->setFramesVisible(true);
@@ -404,6 +422,8 @@ void Fen_principale::applyLanguage(bool english)
     m_dataPage->Label4->setText(profitCaption(m_dataPage->Pourcentage->isChecked(), english));
     if (m_details)
         m_details->setEnglish(english);
+    refreshScheduleBar();
+    refreshComparison();
 }
 
 void Fen_principale::Tabulation_Change()
@@ -431,8 +451,11 @@ void Fen_principale::applyPageState()
     m_dataPage->Bout_Efface->setEnabled(dataPage);
     m_effacerLesFrais->setEnabled(!dataPage);
     m_feePage->Bout_EffaceFrais->setEnabled(!dataPage);
-    if (!dataPage)
+    m_feePage->scheduleBar->setVisible(!dataPage);
+    if (!dataPage) {
+        refreshScheduleBar();
         return;
+    }
     applyDataKeyboardOrder();
     Affichage_Imposition();
 }
@@ -494,10 +517,10 @@ void Fen_principale::Param_Tx_Imposition_Click()
 
 void Fen_principale::ArrondiSupérieur_Click()
 {
-    savePriceRounding(m_store,
-                      m_arrondiSuperieur->isChecked() ? PriceRounding::Up : PriceRounding::Nearest);
-    // The price on show was rounded the other way.
+    savePriceRounding(m_store, priceRounding());
+    // The prices on show were rounded the other way.
     inputsChanged();
+    refreshComparison();
 }
 
 void Fen_principale::APropos_Click()

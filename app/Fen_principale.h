@@ -4,9 +4,11 @@
 #include "IniStore.h"
 #include "InputSnapshot.h"
 #include "QtTranslation.h"
+#include "ScheduleComparison.h"
 
 #include <QMainWindow>
 
+class CompareWindow;
 class DataPage;
 class DetailsWindow;
 class FeePage;
@@ -14,6 +16,7 @@ class QLineEdit;
 class QLocale;
 class QRadioButton;
 struct ScheduleFieldRef;
+struct ScheduleTexts;
 struct SellingPrice;
 struct TradeTexts;
 enum class TradeField;
@@ -57,9 +60,27 @@ public:
     void Tabulation_Change();
     void Affichage_Imposition();
     void Enreg_Frais();
+    void ComparerBaremes_Click();
+    void Combo_Bareme_Activated();
+    void NouveauBareme_Click();
+    void NouveauBaremeVide_Click();
+    void RenommerBareme_Click();
+    void SupprimerBareme_Click();
+    void ExporterBareme_Click();
+    void ImporterBareme_Click();
+
+    // The steps behind the schedule handlers, once a name or a file has been chosen. Each
+    // returns whether it went through; a refusal has shown its message.
+    bool switchSchedule(const QString& name);
+    bool createSchedule(const QString& name, bool copyOfCurrent);
+    bool renameSchedule(const QString& name);
+    bool deleteSchedule(); // after a Yes to its question
+    bool exportSchedule(const QString& path);
+    bool importSchedule(const QString& path);
 
     DataPage* dataPage() const { return m_dataPage; }
     DetailsWindow* detailsWindow() const { return m_details; }
+    CompareWindow* compareWindow() const { return m_compare; }
     FeePage* feePage() const { return m_feePage; }
     ResultArea* results() const { return m_results; }
     QTabWidget* Tabulation() const { return m_tabs; }
@@ -94,6 +115,7 @@ private:
     QWidget* feeField(const ScheduleFieldRef& ref) const;
     QRadioButton* selectedTaxOption() const;
     int taxOptionIndex() const; // 0 for dix, 1 for vingt_six, 2 for trente_deux
+    PriceRounding priceRounding() const;
 
     QString languageCode() const;
     void applyLanguage(bool english);
@@ -104,6 +126,16 @@ private:
     void showDataPage();
     void showFeePage();
 
+    void connectScheduleHandlers();
+    void askNewSchedule(bool copyOfCurrent);
+    std::optional<ScheduleTexts> pageAfterRules();
+    std::optional<Trade> checkedTrade() const;
+    void refreshScheduleBar();
+    void schedulesInputsChanged();
+    void refreshComparison();
+    void showScheduleFailure();
+    bool english() const;
+
     IniStore m_store;
     IniStore::HeldReading m_startupReading;
     Messenger& m_messenger;
@@ -112,6 +144,7 @@ private:
 
     QAction* m_calculer = nullptr;
     QAction* m_detailCalcul = nullptr;
+    QAction* m_comparerBaremes = nullptr;
     QAction* m_effacerLesDonnees = nullptr;
     QAction* m_effacerLesFrais = nullptr;
     QAction* m_quitter = nullptr;
@@ -127,6 +160,8 @@ private:
     ResultArea* m_results = nullptr;
     // Built on first use, so that start-up does not pay for it.
     DetailsWindow* m_details = nullptr;
+    CompareWindow* m_compare = nullptr;
+    std::optional<QList<NamedSchedule>> m_storedSchedules; // the schedules not in use
     // What the results on show were calculated from.
     std::optional<CalculationInput> m_shownCalculation;
     std::optional<InputSnapshot> m_shownInputs;

@@ -103,8 +103,7 @@ void Fen_principale::calculate()
     const double taxRate = rateValue(rates[taxOptionIndex()], locale);
     const Trade trade = tradeOnScreen();
     const Schedule schedule = scheduleFromTexts(m_feePage->schedule());
-    const PriceRounding rounding =
-        m_arrondiSuperieur->isChecked() ? PriceRounding::Up : PriceRounding::Nearest;
+    const PriceRounding rounding = priceRounding();
     const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate, rounding);
     const SellingPrice& result = outcome.result;
 
@@ -216,6 +215,11 @@ QWidget* Fen_principale::feeField(const ScheduleFieldRef& ref) const
         break;
     }
     return row.lower;
+}
+
+PriceRounding Fen_principale::priceRounding() const
+{
+    return m_arrondiSuperieur->isChecked() ? PriceRounding::Up : PriceRounding::Nearest;
 }
 
 int Fen_principale::taxOptionIndex() const

@@ -18,3 +18,36 @@ inline QByteArray realisticSettings()
                              "Mini=1.99\r\nMaxi=50\r\n"
                              "T1=10\r\nT2=26\r\nT3=32.50\r\n");
 }
+
+// The realistic settings behind a section of another program that fills the file up to just
+// below the 16 MiB the program reads.
+inline QByteArray largeSettings(const QByteArray& ours = realisticSettings())
+{
+    constexpr qsizetype limit = 16 * 1024 * 1024;
+    QByteArray file = "[Autre]\r\n";
+    file.reserve(limit);
+    const QByteArray value = '=' + QByteArray(60, 'v') + "\r\n";
+    for (int i = 0; file.size() + ours.size() + 80 < limit; ++i)
+        file += "cle" + QByteArray::number(i) + value;
+    return file + ours;
+}
+
+// The realistic settings with nine more schedules, each a section of its own as the program
+// writes them, the schedule in use named.
+inline QByteArray settingsWithTenSchedules()
+{
+    QByteArray file = realisticSettings() + "Bar\xE8me=Courtier 1\r\n";
+    for (int n = 2; n <= 10; ++n) {
+        file += "[Bar\xE8me: Courtier " + QByteArray::number(n) + "]\r\n";
+        file += "FB1=0\r\nFH1=" + QByteArray::number(500 * n) + "\r\nF1=" + QByteArray::number(n) +
+                "\r\nP1=Faux\r\nV1=Vrai\r\nFB2=" + QByteArray::number(500 * n) +
+                "\r\nFH2=99999999\r\nF2=0." + QByteArray::number(n) + "\r\nP2=Vrai\r\nV2=Faux\r\n";
+        for (int b = 3; b <= 5; ++b) {
+            const QByteArray i = QByteArray::number(b);
+            file += "FB" + i + "=\r\nFH" + i + "=\r\nF" + i + "=\r\nP" + i + "=Faux\r\nV" + i +
+                    "=Vrai\r\n";
+        }
+        file += "Mini=" + QByteArray::number(n) + "\r\nMaxi=" + QByteArray::number(10 * n) + "\r\n";
+    }
+    return file;
+}

@@ -6,6 +6,7 @@
 #include "Message.h"
 #include "OutputLanguage.h"
 #include "ReportFormats.h"
+#include "ScheduleBook.h"
 #include "SettingsLocation.h"
 #include "TradeCalculation.h"
 
@@ -29,10 +30,10 @@ QString description()
            "      opens the window.\n"
            "  vantrelle calc --price P --shares N --profit B [--cash]\n"
            "                 [--tax-option 1|2|3 | --tax-rate R] [--json] [--details]\n"
-           "                 [--settings FILE]\n"
+           "                 [--settings FILE] [--schedule NAME]\n"
            "      calculates one trade with the fee schedule and the tax rates of the settings\n"
            "      file, which it does not change. Numbers take a point or a comma.\n"
-           "  vantrelle calc --csv FILE|- [--settings FILE]\n"
+           "  vantrelle calc --csv FILE|- [--settings FILE] [--schedule NAME]\n"
            "      calculates every line of FILE (- for the standard input), under the header\n"
            "      price,shares,profit,mode,tax_option (mode percent or cash; tax option 1, 2, 3).\n"
            "\n"
@@ -74,12 +75,14 @@ CommandLine::CommandLine(const QStringList& arguments)
       m_taxRate(u"tax-rate"_s, u"calc: the tax rate in per cent, instead of an option."_s, u"R"_s),
       m_json(u"json"_s, u"calc: writes one JSON object."_s),
       m_details(u"details"_s, u"calc: adds the working, break-even and the ladder."_s),
-      m_csv(u"csv"_s, u"calc: the trades of a CSV file, - for the standard input."_s, u"FILE"_s)
+      m_csv(u"csv"_s, u"calc: the trades of a CSV file, - for the standard input."_s, u"FILE"_s),
+      m_schedule(u"schedule"_s, u"calc: the named fee schedule to use instead of the one in use."_s,
+                 u"NAME"_s)
 {
     m_parser.setApplicationDescription(description());
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     m_parser.addOptions({m_help, m_version, m_settings, m_price, m_shares, m_profit, m_cash,
-                         m_taxOption, m_taxRate, m_json, m_details, m_csv});
+                         m_taxOption, m_taxRate, m_json, m_details, m_csv, m_schedule});
     m_parser.addPositionalArgument(u"command"_s, u"calc: the calculation without a window."_s,
                                    u"[calc]"_s);
     if (!m_parser.parse(arguments)) {
@@ -109,9 +112,9 @@ void CommandLine::check()
     if (m_parser.isSet(m_settings) && m_parser.value(m_settings).isEmpty())
         return usageError(u"--settings needs a file name."_s);
 
-    const QList<const QCommandLineOption*> calcOptions{&m_price, &m_shares,    &m_profit,
-                                                       &m_cash,  &m_taxOption, &m_taxRate,
-                                                       &m_json,  &m_details,   &m_csv};
+    const QList<const QCommandLineOption*> calcOptions{
+        &m_price,   &m_shares, &m_profit,  &m_cash, &m_taxOption,
+        &m_taxRate, &m_json,   &m_details, &m_csv,  &m_schedule};
     const QStringList positional = m_parser.positionalArguments();
     if (positional.isEmpty()) {
         for (const QCommandLineOption* option : calcOptions) {
@@ -127,7 +130,7 @@ void CommandLine::check()
 
     if (m_parser.isSet(m_csv)) {
         for (const QCommandLineOption* option : calcOptions) {
-            if (option != &m_csv && m_parser.isSet(*option))
+            if (option != &m_csv && option != &m_schedule && m_parser.isSet(*option))
                 return usageError(u"--%1 cannot go with --csv, whose lines give the trades."_s.arg(
                     option->names().first()));
         }
@@ -177,9 +180,11 @@ int CommandLine::calculate(QTextStream& out, QTextStream& err) const
 {
     const QLocale locale;
     const bool english = writesEnglish(locale);
-    const SavedSettings saved = readSavedSettings(IniStore(settingsPath()), locale);
+    const std::optional<SavedSettings> saved = savedSettings(locale, english, err);
+    if (!saved)
+        return exitStatus(ReportKind::Fees);
     const PreparedSchedule schedule =
-        prepareSavedSchedule(saved.schedule, languageCodeFor(english));
+        prepareSavedSchedule(saved->schedule, languageCodeFor(english));
     for (const Message& notice : schedule.notices)
         err << messageText(notice) << u'\n';
 
@@ -191,7 +196,7 @@ int CommandLine::calculate(QTextStream& out, QTextStream& err) const
     if (m_parser.isSet(m_taxRate))
         request.taxRate = m_parser.value(m_taxRate);
     const CalcReport report =
-        calculateTrade(request, schedule, saved, english, locale, m_parser.isSet(m_details));
+        calculateTrade(request, schedule, *saved, english, locale, m_parser.isSet(m_details));
     if (m_parser.isSet(m_json))
         out << reportJson(report) << u'\n';
     else if (report.ok())
@@ -222,9 +227,11 @@ int CommandLine::calculateCsv(QTextStream& out, QTextStream& err) const
         return 1;
     }
 
-    const SavedSettings saved = readSavedSettings(IniStore(settingsPath()), locale);
+    const std::optional<SavedSettings> saved = savedSettings(locale, english, err);
+    if (!saved)
+        return exitStatus(ReportKind::Fees);
     const PreparedSchedule schedule =
-        prepareSavedSchedule(saved.schedule, languageCodeFor(english));
+        prepareSavedSchedule(saved->schedule, languageCodeFor(english));
     for (const Message& notice : schedule.notices)
         err << messageText(notice) << u'\n';
 
@@ -237,7 +244,7 @@ int CommandLine::calculateCsv(QTextStream& out, QTextStream& err) const
         const std::variant<CalcRequest, Message> trade = csvTrade(cells, english);
         CalcReport report;
         if (const auto* request = std::get_if<CalcRequest>(&trade)) {
-            report = calculateTrade(*request, schedule, saved, english, locale, false);
+            report = calculateTrade(*request, schedule, *saved, english, locale, false);
         } else {
             report.kind = ReportKind::Input;
             report.refusal = std::get<Message>(trade);
@@ -251,4 +258,24 @@ int CommandLine::calculateCsv(QTextStream& out, QTextStream& err) const
             status = exitStatus(report.kind);
     }
     return status;
+}
+
+std::optional<SavedSettings> CommandLine::savedSettings(const QLocale& locale, bool english,
+                                                        QTextStream& err) const
+{
+    const IniStore store(settingsPath());
+    SavedSettings saved = readSavedSettings(store, locale);
+    if (!m_parser.isSet(m_schedule))
+        return saved;
+    const QString name = m_parser.value(m_schedule);
+    const std::optional<ScheduleTexts> named = loadNamedSchedule(store, name);
+    if (!named) {
+        err << (english ? u"No fee schedule is named \"%1\"; the schedules are: %2"_s
+                        : u"Aucun barème ne s'appelle « %1 » ; les barèmes sont : %2"_s)
+                   .arg(name, scheduleNames(store, english).join(u", "_s))
+            << u'\n';
+        return std::nullopt;
+    }
+    saved.schedule = *named;
+    return saved;
 }

@@ -5,7 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+class QLocale;
 class QTextStream;
+struct SavedSettings;
 
 // The program's command line: nothing or --settings opens the window; --help, --version and
 // the calculation "calc" write to the standard output and end, without a display.
@@ -41,6 +45,8 @@ private:
     void check();
     int calculate(QTextStream& out, QTextStream& err) const;
     int calculateCsv(QTextStream& out, QTextStream& err) const;
+    std::optional<SavedSettings> savedSettings(const QLocale& locale, bool english,
+                                               QTextStream& err) const;
 
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
@@ -55,6 +61,7 @@ private:
     QCommandLineOption m_json;
     QCommandLineOption m_details;
     QCommandLineOption m_csv;
+    QCommandLineOption m_schedule;
     Mode m_mode = Mode::Window;
     QString m_error;
     bool m_toolkitOptions = false;

@@ -15,6 +15,8 @@ QString truth(bool value)
     return value ? QStringLiteral("Vrai") : QStringLiteral("Faux");
 }
 
+} // namespace
+
 QList<std::pair<QString, QString>> scheduleEntries(const ScheduleTexts& schedule)
 {
     QList<std::pair<QString, QString>> entries;
@@ -32,19 +34,32 @@ QList<std::pair<QString, QString>> scheduleEntries(const ScheduleTexts& schedule
     return entries;
 }
 
-} // namespace
-
-ScheduleTexts loadSchedule(const IniStore& store)
+QStringList savedScheduleKeys()
 {
     QStringList keys;
     for (int n = 0; n < bracketCount; ++n)
         keys << bracketKey("FB", n) << bracketKey("FH", n) << bracketKey("F", n)
              << bracketKey("P", n);
     keys << QStringLiteral("Mini") << QStringLiteral("Maxi");
-    // One reading of the file for the whole page, rather than one per key.
-    const QStringList values = store.readKeys(settingsSection(), keys);
+    return keys;
+}
 
+ScheduleTexts loadSchedule(const IniStore& store)
+{
+    return loadSchedule(store, settingsSection());
+}
+
+ScheduleTexts loadSchedule(const IniStore& store, const QString& section)
+{
+    // One reading of the file for the whole page, rather than one per key.
+    return scheduleFromSavedValues(store.readKeys(section, savedScheduleKeys()));
+}
+
+ScheduleTexts scheduleFromSavedValues(const QStringList& values)
+{
     ScheduleTexts schedule;
+    if (values.size() != savedScheduleKeys().size())
+        return schedule;
     qsizetype next = 0;
     for (BracketTexts& bracket : schedule.brackets) {
         bracket.lower = values[next++];

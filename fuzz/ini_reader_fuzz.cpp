@@ -1,7 +1,12 @@
 // libFuzzer harness: the input is a settings file. Every read must return without crashing, and
-// a write must leave every other line of the file byte for byte as it was.
+// a write must leave every other line of the file byte for byte as it was; a save of many keys and
+// sections in one pass must end as the single changes would; and the same bytes read as an
+// imported fee schedule give a name the settings file can hold.
+#include "IniDocument.h"
 #include "IniLineChanges.h"
 #include "IniStore.h"
+#include "ScheduleFile.h"
+#include "ScheduleNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,6 +55,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const QString path = workDirectory().filePath(u"vantrelle.ini"_s);
     const QByteArray before(reinterpret_cast<const char*>(data), qsizetype(size));
+
+    if (const std::optional<ImportedSchedule> imported =
+            readScheduleFile(before, u"import.ini"_s, false)) {
+        if (nameProblem(imported->name, {}))
+            fail("imported name the file cannot hold:", imported->name.toUtf8());
+    }
+    const QList<IniSectionEdit> edits{
+        {u"Vantrelle"_s, false, {{u"F1"_s, u"2"_s}, {u"Barème"_s, u"b"_s}, {u"k"_s, QString()}}},
+        {u"Barème: a"_s, true, {{u"F1"_s, u"1"_s}}},
+        {u"a"_s, true, {}},
+    };
+    IniDocument onePass = IniDocument::fromFileBytes(before);
+    IniDocument oneByOne = IniDocument::fromFileBytes(before);
+    onePass.applyEdits(edits);
+    oneByOne.applyEditsOneByOne(edits);
+    if (onePass.bytes() != oneByOne.bytes())
+        fail("one pass differs from the single changes", {});
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

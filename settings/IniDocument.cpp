@@ -63,8 +63,10 @@ template <typename Visit> void IniDocument::walkSection(QStringView section, Vis
     for (qsizetype begin = m_textStart; begin < bytes.size();) {
         const LineSpan span = IniSyntax::lineAt(bytes, begin);
         begin = span.end;
-        const IniSyntax::Line line =
-            IniSyntax::parse(bytes.sliced(span.begin, span.textEnd - span.begin));
+        const QByteArrayView text = bytes.sliced(span.begin, span.textEnd - span.begin);
+        if (!inSection && !IniSyntax::isSectionLine(text))
+            continue;
+        const IniSyntax::Line line = IniSyntax::parse(text);
         if (line.kind == LineKind::Section) {
             if (inSection)
                 return; // only the first section of the name is searched

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "IniSectionEdit.h"
 #include "IniSyntax.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -44,6 +46,24 @@ public:
     };
     Edit setValue(QStringView section, QStringView key, QStringView value);
 
+    // The first section of the name, from its section line up to the next section line.
+    Edit removeSection(QStringView section);
+
+    // Every section's name as spelled at its first line, in the order of the file, without the
+    // later sections of a name already seen.
+    QStringList sectionNames() const;
+
+    struct Outcome
+    {
+        bool changed = false;
+        bool allStored = true; // nothing refused
+    };
+    // The edits in one pass over the file, which ends as the single removals and writes in
+    // order would leave it; a batch the pass cannot answer alike (the same section or key
+    // twice, a removed section that has a second of its name) is applied one change at a time.
+    Outcome applyEdits(const QList<IniSectionEdit>& edits);
+    Outcome applyEditsOneByOne(const QList<IniSectionEdit>& edits);
+
 private:
     struct KeyLocation
     {
@@ -55,6 +75,8 @@ private:
     KeyLocation locate(QStringView section, QStringView key) const;
     // Calls visit(span, line) for the section line of the first section of the name and for
     // each line after it up to the next section, as long as visit returns true.
+    struct EditTarget;
+    bool locateTargets(QList<EditTarget>& targets) const;
     template <typename Visit> void walkSection(QStringView section, Visit visit) const;
     bool sameName(QByteArrayView name, QStringView wanted) const;
     QString decode(QByteArrayView bytes) const;

@@ -29,31 +29,6 @@ QString cutToMaxLength(QString value)
     return value;
 }
 
-struct EditOutcome
-{
-    bool changed = false;
-    bool allStored = true;
-};
-
-EditOutcome applyEntries(IniDocument& document, const QString& section,
-                         const QList<std::pair<QString, QString>>& entries)
-{
-    EditOutcome outcome;
-    for (const auto& [key, value] : entries) {
-        switch (document.setValue(section, key, value)) {
-        case IniDocument::Edit::Changed:
-            outcome.changed = true;
-            break;
-        case IniDocument::Edit::Unchanged:
-            break;
-        case IniDocument::Edit::Refused:
-            outcome.allStored = false;
-            break;
-        }
-    }
-    return outcome;
-}
-
 // Whether the keys read hold every value as it would be written. A value the file holds only as
 // written, with its blanks or quotes, is not seen here: the locked write finds it unchanged.
 bool holdsAll(const QHash<QString, QString>& keys, const QString& section,
@@ -77,9 +52,12 @@ struct IniStore::HeldReading::State
 {
     bool active = false;
     QString section;
-    IniFile::Identity identity;   // of the file the keys were read from
-    QHash<QString, QString> keys; // IniDocument::sectionKeys()
-    bool writable = false;        // the file as read could be rewritten
+    IniFile::Identity identity; // of the file the keys were read from
+    IniDocument document;
+    // What the reads ask of the document, worked out at the first read that needs it.
+    std::optional<QHash<QString, QString>> keys; // IniDocument::sectionKeys()
+    std::optional<QStringList> sections;         // IniDocument::sectionNames()
+    bool writable = false;                       // the file as read could be rewritten
 };
 
 void IniStore::takeReading(HeldReading::State& held, const QString& path)
@@ -87,9 +65,10 @@ void IniStore::takeReading(HeldReading::State& held, const QString& path)
     // The identity first: a file replaced in between is then read again at the next look.
     held.identity = IniFile::identity(path);
     const std::optional<QByteArray> bytes = IniFile::read(path);
-    const IniDocument document = IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
-    held.keys = document.sectionKeys(held.section);
-    held.writable = bytes && document.isWritable();
+    held.document = IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
+    held.keys.reset();
+    held.sections.reset();
+    held.writable = bytes && held.document.isWritable();
 }
 
 IniStore::HeldReading& IniStore::HeldReading::operator=(HeldReading&& other) noexcept
@@ -129,14 +108,34 @@ bool IniStore::holds(const QString& section) const
 
 const QHash<QString, QString>* IniStore::heldKeys(const QString& section) const
 {
-    if (!holds(section))
+    if (!holds(section) || !heldReadingIsCurrent())
         return nullptr;
+    if (!m_held->keys)
+        m_held->keys = m_held->document.sectionKeys(m_held->section);
+    return &*m_held->keys;
+}
+
+bool IniStore::heldReadingIsCurrent() const
+{
+    if (!m_held->active)
+        return false;
     // Another copy of the program may have written since: its rewrite is a new file. (A file
     // rewritten twice within one tick of the file system's clock, to the same size and the same
     // inode number, would go unnoticed; a reading is held for a moment only.)
     if (IniFile::identity(m_filePath) != m_held->identity)
         takeReading(*m_held, m_filePath);
-    return &m_held->keys;
+    return true;
+}
+
+QStringList IniStore::sectionNames() const
+{
+    if (heldReadingIsCurrent()) {
+        if (!m_held->sections)
+            m_held->sections = m_held->document.sectionNames();
+        return *m_held->sections;
+    }
+    const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+    return IniDocument::fromFileBytes(bytes.value_or(QByteArray())).sectionNames();
 }
 
 QString IniStore::Lire_Ini(const QString& section, const QString& key) const
@@ -154,6 +153,10 @@ QStringList IniStore::readKeys(const QString& section, const QStringList& keys) 
 {
     QHash<QString, QString> read;
     const QHash<QString, QString>* values = heldKeys(section);
+    if (!values && heldReadingIsCurrent()) {
+        read = m_held->document.sectionKeys(section);
+        values = &read;
+    }
     if (!values) {
         const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
         read = IniDocument::fromFileBytes(bytes.value_or(QByteArray())).sectionKeys(section);
@@ -189,6 +192,18 @@ bool IniStore::writeKeys(const QString& section,
         if (document.isWritable() && holdsAll(document.sectionKeys(section), section, entries))
             return true;
     }
+    return writeLocked({{section, false, entries}});
+}
+
+bool IniStore::applyEdits(const QList<IniSectionEdit>& edits) const
+{
+    // No first look here, unlike writeKeys: these edits are made to change the file, and one
+    // more reading of a large file costs more than an idle lock.
+    return writeLocked(edits);
+}
+
+bool IniStore::writeLocked(const QList<IniSectionEdit>& edits) const
+{
     if (!IniFile::mayReplace(m_filePath))
         return false;
 
@@ -203,14 +218,16 @@ bool IniStore::writeKeys(const QString& section,
     if (!bytes)
         return false;
     IniDocument document = IniDocument::fromFileBytes(*bytes);
-    const EditOutcome outcome = applyEntries(document, section, entries);
+    const IniDocument::Outcome outcome = document.applyEdits(edits);
     if (outcome.changed && !IniFile::replace(target, document.bytes()))
         return false;
-    if (holds(section)) {
+    if (m_held->active) {
         // Still under the lock: the file is the document, and nobody else can change it yet.
         m_held->identity = IniFile::identity(m_filePath);
-        m_held->keys = document.sectionKeys(section);
         m_held->writable = document.isWritable();
+        m_held->document = std::move(document);
+        m_held->keys.reset();
+        m_held->sections.reset();
     }
     return outcome.allStored;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "IniSectionEdit.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -22,7 +24,8 @@ public:
     // The key's value, cut to 254 characters; "" when the file, section or key is missing.
     QString Lire_Ini(const QString& section, const QString& key) const;
 
-    // Several keys read from one reading of the file, each as Lire_Ini would return it.
+    // Several keys read from one reading of the file, each as Lire_Ini would return it; from the
+    // held reading (below) whatever the section.
     QStringList readKeys(const QString& section, const QStringList& keys) const;
 
     // Replaces the key's value in place, or adds the key (and the section, and the file).
@@ -33,6 +36,14 @@ public:
     // Several keys in one locked read-change-write; the file ends as the single writes in
     // order would leave it.
     bool writeKeys(const QString& section, const QList<std::pair<QString, QString>>& entries) const;
+
+    // Many keys of several sections, and sections removed, in one locked read-change-write and
+    // one pass over the file, which ends as the single changes in order would leave it. Returns
+    // whether every change is in the file; the held reading follows the change.
+    bool applyEdits(const QList<IniSectionEdit>& edits) const;
+
+    // The names of the file's sections, in their order, each once.
+    QStringList sectionNames() const;
 
     // A burst of reads from one reading of the file, such as the start-up's, which would
     // otherwise read a large file once per key group. While the returned object lives, this store
@@ -59,6 +70,8 @@ private:
     static void takeReading(HeldReading::State& held, const QString& path);
     bool holds(const QString& section) const;
     const QHash<QString, QString>* heldKeys(const QString& section) const;
+    bool heldReadingIsCurrent() const;
+    bool writeLocked(const QList<IniSectionEdit>& edits) const;
 
     QString m_filePath;
     std::shared_ptr<HeldReading::State> m_held;

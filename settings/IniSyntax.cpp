@@ -77,4 +77,13 @@ Line parse(QByteArrayView text)
             unquoted(trimmed(content.sliced(equals + 1)))};
 }
 
+bool isSectionLine(QByteArrayView text)
+{
+    for (const char c : text) {
+        if (!isBlankByte(c))
+            return c == '[';
+    }
+    return false;
+}
+
 } // namespace IniSyntax

@@ -39,6 +39,10 @@ struct Line
 
 Line parse(QByteArrayView text);
 
+// Whether the line is a section line, without parsing it: the lines of a large file outside the
+// sections looked for need no more.
+bool isSectionLine(QByteArrayView text);
+
 // Space, tab, vertical tab, form feed and Ctrl-Z.
 bool isBlank(char16_t c);
 QByteArrayView trimmed(QByteArrayView text);

@@ -290,7 +290,8 @@ void MainWindowTest::tabVisitsOnlyTheCurrentPage_data()
              << QStringLiteral("Text_F") + i << QStringLiteral("Valeur") + i;
     }
     fees << QStringLiteral("Text_Mini") << QStringLiteral("Text_Maxi")
-         << QStringLiteral("Bout_EffaceFrais") << QStringLiteral("Text_FB1");
+         << QStringLiteral("Bout_EffaceFrais") << QStringLiteral("Combo_Bareme")
+         << QStringLiteral("Bout_Baremes") << QStringLiteral("Text_FB1");
     QTest::newRow("fee page") << 1 << fees;
 }
 

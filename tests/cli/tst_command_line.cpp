@@ -110,6 +110,21 @@ void CommandLineTest::optionsAndExitStatus_data()
     QTest::newRow("tax rate given instead")
         << calc("10", "100", "10", {"--tax-rate", "26"}) << french << fixedFee + "T2=50\r\n"
         << none << 0 << example1Fr << "";
+    // A fixed fee of 20 in the other schedule: C = 10.20, (20 + 137.84 + 1,020) / 100 = 11.78.
+    // The file is in Windows-1252, where è is one byte.
+    const QByteArray twoSchedules = fixedFee + "Bar\xe8me=Courant\r\n[Bar\xe8me: Autre]\r\n"
+                                               "FB1=0\r\nFH1=99999999\r\nF1=20\r\n";
+    QTest::newRow("a named schedule")
+        << calc("10", "100", "10", {"--schedule", "autre", "--json"}) << english << twoSchedules
+        << none << 0 << "\"cost_price\":10.20,\"minimum_price\":11.78,"
+        << "";
+    QTest::newRow("no schedule of that name") << calc("10", "100", "10", {"--schedule", "Ailleurs"})
+                                              << english << twoSchedules << none << 1 << ""
+                                              << "Courant, Autre";
+    QTest::newRow("rounded up as the file asks")
+        << calc("10", "100", "10", {"--json"}) << english << fixedFee + "Arrondi=Superieur\r\n"
+        << none << 0 << "\"minimum_price\":11.57,\"sale_fee\":10.00,\"profit_before_tax\":137.00"
+        << "";
     QTest::newRow("fee jump, English text")
         << calc("9.60", "100", "19", {"--cash", "--tax-option", "1"}) << english << feeDrop << none
         << 0

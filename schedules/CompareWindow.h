@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ScheduleComparison.h"
+
+#include <QList>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+// The schedules side by side for the trade of the data page, the cheapest first. It writes
+// nothing itself: making a schedule the one in use is asked of the owner through useSchedule.
+class CompareWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CompareWindow(QWidget* parent);
+
+    // summary says what was compared (the trade and the tax rate), in the window's language.
+    void showRows(const QString& summary, const QList<ComparisonRow>& rows);
+    void setEnglish(bool english);
+    void showBeside(const QWidget& owner);
+
+    QString plainText() const;
+    void copyToClipboard() const;
+
+    std::function<void(const QString& name)> useSchedule;
+
+    QLabel* summaryLabel;
+    QTableWidget* table;
+    QPushButton* useButton;
+    QPushButton* copyButton;
+    QPushButton* closeButton;
+
+private:
+    void applyTexts();
+    void fillTable();
+    void selectionChanged();
+    void useSelected();
+
+    QString m_summary;
+    QList<ComparisonRow> m_rows;
+    bool m_english = false;
+    bool m_placed = false;
+};

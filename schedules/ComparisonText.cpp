@@ -1,0 +1,59 @@
+#include "ComparisonText.h"
+
+#include "Language.h"
+#include "MoneyText.h"
+
+QStringList comparisonHeadings(bool english)
+{
+    if (english)
+        return {QStringLiteral("Schedule"),   QStringLiteral("Purchase fee"),
+                QStringLiteral("Cost price"), QStringLiteral("Minimum selling price"),
+                QStringLiteral("Sale fee"),   QStringLiteral("Profit after tax"),
+                QStringLiteral("Remarks")};
+    return {QStringLiteral("Barème"),          QStringLiteral("Frais d'achat"),
+            QStringLiteral("Prix de revient"), QStringLiteral("Prix de vente minimum"),
+            QStringLiteral("Frais de vente"),  QStringLiteral("Bénéfice après impôt"),
+            QStringLiteral("Remarques")};
+}
+
+QStringList comparisonCells(const ComparisonRow& row, bool english, const QLocale& locale)
+{
+    QStringList remarks;
+    if (row.cheapest)
+        remarks << pick(english, QStringLiteral("le moins cher"), QStringLiteral("cheapest"));
+    if (row.inUse)
+        remarks << pick(english, QStringLiteral("en cours"), QStringLiteral("in use"));
+    if (row.hasPrice() && row.result.inexact)
+        remarks << pick(english, QStringLiteral("saut de frais : prix inexact"),
+                        QStringLiteral("fee jump: inexact price"));
+    if (row.overLimit())
+        remarks << pick(english, QStringLiteral("au-delà de 99 999 999 euros"),
+                        QStringLiteral("over 99,999,999 euros"));
+
+    const SellingPrice& result = row.result;
+    QStringList cells{row.name};
+    if (!row.error.isEmpty()) {
+        cells << row.error << QString() << QString() << QString() << QString();
+    } else if (row.hasPrice()) {
+        cells << moneyText(result.purchaseFee, locale) << moneyText(result.costPrice, locale)
+              << moneyText(result.price, locale) << moneyText(result.saleFee, locale)
+              << moneyText(result.profitAfterTax, locale);
+    } else if (row.status == CalcStatus::SaleOverLimit) {
+        // The purchase went through: its fee and the cost price are known.
+        cells << moneyText(result.purchaseFee, locale) << moneyText(result.costPrice, locale)
+              << QString() << QString() << QString();
+    } else {
+        cells << QString() << QString() << QString() << QString() << QString();
+    }
+    cells << remarks.join(QStringLiteral(", "));
+    return cells;
+}
+
+QString comparisonPlainText(const QString& title, const QList<ComparisonRow>& rows, bool english,
+                            const QLocale& locale)
+{
+    QStringList lines{title, comparisonHeadings(english).join(u'\t')};
+    for (const ComparisonRow& row : rows)
+        lines << comparisonCells(row, english, locale).join(u'\t');
+    return lines.join(u'\n') + u'\n';
+}

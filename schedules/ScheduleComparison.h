@@ -1,0 +1,46 @@
+#pragma once
+
+#include "CalcOutcome.h"
+#include "PriceRounding.h"
+#include "ScheduleTexts.h"
+#include "Trade.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+struct NamedSchedule
+{
+    QString name;
+    ScheduleTexts texts; // as the fee page or the settings file holds them
+    bool inUse = false;
+};
+
+// One schedule's answer for the trade, as the calculate command would give it on that schedule
+// alone: its texts tidied and checked by the fee rules first, then the search.
+struct ComparisonRow
+{
+    QString name;
+    bool inUse = false;
+    CalcStatus status = CalcStatus::Done;
+    SellingPrice result;
+    // Why the fee rules or the search refuse the schedule, in one line: set instead of numbers.
+    QString error;
+    bool cheapest = false; // the lowest minimum selling price of all rows
+
+    bool overLimit() const
+    {
+        return status == CalcStatus::PurchaseOverLimit || status == CalcStatus::SaleOverLimit;
+    }
+    bool hasPrice() const { return status == CalcStatus::Done; }
+};
+
+// The rows of the lowest minimum selling price first (each marked cheapest), then the others by
+// price, then the schedules over the limit, then those refused; in the order given within a
+// tie. Each price is rounded as the main window rounds it. The zero-fee question of the fee rules
+// counts as answered Yes: a schedule without fees is one to compare. The texts of the messages
+// follow the language code.
+QList<ComparisonRow> compareSchedules(const QList<NamedSchedule>& schedules, const Trade& trade,
+                                      double taxRate, PriceRounding rounding,
+                                      const QString& languageCode);

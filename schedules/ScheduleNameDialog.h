@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class Messenger;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+
+// Asks for a schedule's name; OK keeps the dialog open, with a message, until the name is one
+// the settings file can hold and no other schedule has.
+class ScheduleNameDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    ScheduleNameDialog(Messenger& messenger, const QString& title, const QString& initial,
+                       QStringList taken, bool english, QWidget* parent);
+
+    // The name typed, its outer blanks removed.
+    QString name() const;
+
+    void accept() override;
+
+    QLabel* Label_NomBareme;
+    QLineEdit* Text_NomBareme;
+    QDialogButtonBox* buttons;
+
+private:
+    Messenger& m_messenger;
+    QStringList m_taken;
+    bool m_english;
+};

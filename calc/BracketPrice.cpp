@@ -39,3 +39,14 @@ double centsWithin(double boundary, double shares)
         --cents;
     return cents;
 }
+
+int solvedBracket(const Schedule& schedule, double amount)
+{
+    const int last = bracketCount - 1;
+    for (int i = 0; i < last; ++i) {
+        const double upper = schedule.brackets[size_t(i)].upper;
+        if (amount <= upper + 1e-12 * std::fmax(std::fabs(amount), std::fabs(upper)))
+            return i;
+    }
+    return last;
+}

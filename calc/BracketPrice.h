@@ -19,3 +19,8 @@ double priceInBracket(const Schedule& schedule, const Bracket& bracket, const Sa
 // The number of cents of the highest price whose sale amount, in decimals as the fee lookup
 // decides it, does not exceed the boundary. The quotient alone can land a cent either side.
 double centsWithin(double boundary, double shares);
+
+// The bracket (0-based, by the open lookup) of the sale amount a bracket's price was solved for.
+// That amount is a sum of doubles standing for a decimal sum, so one that lands within their
+// rounding of an upper bound is taken as on it, and in the bracket the bound closes.
+int solvedBracket(const Schedule& schedule, double amount);

@@ -28,7 +28,7 @@ std::optional<Answer> lowestAnswer(const Schedule& schedule, const SaleTarget& t
     for (int j = 0; j <= lastBracketInUse(schedule); ++j) {
         const Bracket& bracket = schedule.brackets[size_t(j)];
         const double price = priceInBracket(schedule, bracket, target);
-        const int landed = openBracket(schedule, TradeAmount{target.shares, price});
+        const int landed = solvedBracket(schedule, target.shares * price);
         if (landed == j)
             return Answer{price, j, std::nullopt};
         if (landed < j) {

@@ -1,3 +1,4 @@
+#include "BracketPrice.h"
 #include "GeneratedTrades.h"
 #include "MakeSchedule.h"
 #include "NumberText.h"
@@ -218,6 +219,17 @@ void SellingPriceSearchTest::everyPriceIsCostedAtItsCent_data()
     QTest::newRow("boundary price in decimals")
         << makeSchedule({fixedFee(700, 20), fixedFee(openBound, 5)}) << cashTrade(1, 625, 45) << 0.0
         << nearest << 20.0 << 1.12 << 20.0 << 36.25 << 36.25;
+    // C = 3.86 (outlay 27.02): the first bracket's price sells exactly 1,000, inside it, but its
+    // nearest cent, 142.86, sells 1,000.02 in the second, where it brings 1,000.02 - 5 - 27.02.
+    const Schedule dropAtThousand = makeSchedule({fixedFee(1000, 20), fixedFee(openBound, 5)});
+    QTest::newRow("price solved onto a boundary, rounded over it")
+        << dropAtThousand << cashTrade(1, 7, 952.98) << 0.0 << nearest << 20.0 << 142.86 << 5.0
+        << 968.0 << 968.0;
+    // The second bracket's price sells exactly 1,000, which the first bracket holds: held under
+    // the boundary, 7 × 142.85 = 999.95 - 20 - 27.02.
+    QTest::newRow("price solved onto a boundary from above")
+        << dropAtThousand << cashTrade(1, 7, 967.98) << 0.0 << up << 20.0 << 142.85 << 20.0
+        << 952.93 << 952.93;
     QTest::newRow("worked example rounded up") << flatTen << percentTrade(10, 100, 10) << 26.0 << up
                                                << 10.0 << 11.57 << 10.0 << 137.0 << 101.38;
     // G = 100 / 0.74 = 135.14: 11.55 brings 135 in, 11.56 brings 136.
@@ -394,9 +406,8 @@ void SellingPriceSearchTest::generatedTradesKeepTheirPromise()
                 // The nearest cent is kept where its sale stays in the bracket the price was
                 // found in and rounding up is not asked; any other price brings the profit in.
                 const double nearest = roundCents(result.unroundedPrice);
-                const bool crossed =
-                    openBracket(schedule, TradeAmount{trade.shares, nearest}) !=
-                    openBracket(schedule, TradeAmount{trade.shares, result.unroundedPrice});
+                const bool crossed = openBracket(schedule, TradeAmount{trade.shares, nearest}) !=
+                                     solvedBracket(schedule, trade.shares * result.unroundedPrice);
                 if (rounding == PriceRounding::Nearest && !crossed)
                     QCOMPARE(result.price, nearest);
                 else

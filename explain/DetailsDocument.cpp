@@ -38,7 +38,7 @@ QString detailsPlainText(const CalculationDetails& details, bool english, const 
     }
     lines << QString() << ladderTitle(english) << ladderHeader(english).join(u'\t');
     for (const LadderRow& row : details.ladder)
-        lines << ladderCells(row, details.trade, english, locale).join(u'\t');
+        lines << ladderCells(row, details, english, locale).join(u'\t');
     return lines.join(u'\n') + u'\n';
 }
 
@@ -62,7 +62,7 @@ QString detailsHtml(const CalculationDetails& details, bool english, const QLoca
     html += u"</tr>"_s;
     for (const LadderRow& row : details.ladder) {
         html += u"<tr>"_s;
-        for (const QString& text : ladderCells(row, details.trade, english, locale))
+        for (const QString& text : ladderCells(row, details, english, locale))
             html += cell(u"td"_s, text, row.own);
         html += u"</tr>"_s;
     }

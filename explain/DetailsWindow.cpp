@@ -205,7 +205,7 @@ void DetailsWindow::showLadder()
     ladder->setRowCount(int(m_details->ladder.size()));
     for (int row = 0; row < ladder->rowCount(); ++row) {
         const LadderRow& rung = m_details->ladder[row];
-        const QStringList cells = ladderCells(rung, m_details->trade, m_english, QLocale());
+        const QStringList cells = ladderCells(rung, *m_details, m_english, QLocale());
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column < 3)

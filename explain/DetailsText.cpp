@@ -234,6 +234,22 @@ QList<DetailLine> saleLines(const SaleAtPrice& sale, const CalculationDetails& d
     };
 }
 
+QList<DetailLine> noSaleLines(const CalculationDetails& details, bool english,
+                              const QLocale& locale)
+{
+    const QString none = u"—"_s;
+    return {
+        {pick(english, u"Montant de la vente"_s, u"Sale amount"_s), none},
+        {pick(english, u"Fourchette"_s, u"Bracket"_s), none},
+        {pick(english, u"Frais de vente"_s, u"Sale fee"_s), none},
+        {pick(english, u"Bénéfice avant impôt"_s, u"Profit before tax"_s), none},
+        {pick(english, u"Bénéfice après impôt"_s, u"Profit after tax"_s), none},
+        {pick(english, u"Bénéfice voulu (%1)"_s, u"Wanted profit (%1)"_s)
+             .arg(moneyText(details.wantedAfterTax, locale)),
+         none},
+    };
+}
+
 QString chartDescription(const ProfitCurve& curve, const CalculationDetails& details, bool english,
                          const QLocale& locale)
 {
@@ -255,7 +271,34 @@ QString chartDescription(const ProfitCurve& curve, const CalculationDetails& det
                              .arg(money(boundary.price), money(boundary.profitBelow),
                                   money(boundary.profitAbove));
     }
+    for (const CurveLimit& limit : curve.limits) {
+        if (limit.limit == FeeLimit::Minimum)
+            sentences << pick(english,
+                              u"Au-dessous de %1, les frais sont portés au minimum de %2."_s,
+                              u"Below %1 the fee is raised to the minimum of %2."_s)
+                             .arg(money(limit.price), money(details.schedule.minimum));
+        else
+            sentences << pick(english,
+                              u"Au-dessus de %1, les frais sont plafonnés au maximum de %2."_s,
+                              u"Above %1 the fee is capped at the maximum of %2."_s)
+                             .arg(money(limit.price), money(details.schedule.maximum));
+    }
     return sentences.join(u' ');
+}
+
+ChartTexts chartTexts(bool english)
+{
+    return {pick(english, u"Prix de vente par action (€)"_s, u"Selling price per share (€)"_s),
+            pick(english, u"Bénéfice après impôt (€)"_s, u"Profit after tax (€)"_s),
+            pick(english, u"Prix minimum"_s, u"Minimum price"_s),
+            pick(english, u"Votre prix"_s, u"Your price"_s)};
+}
+
+QString outOfDateLine(bool english)
+{
+    return pick(
+        english, u"Ces détails sont ceux du dernier calcul ; les données ont changé depuis."_s,
+        u"These details are those of the last calculation; the inputs have changed since."_s);
 }
 
 QStringList ladderHeader(bool english)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalculationDetails.h"
+#include "ChartPainting.h"
 #include "ProfitCurve.h"
 
 #include <QLocale>
@@ -44,9 +45,18 @@ QList<DetailSection> workingSections(const CalculationDetails& details, bool eng
 QList<DetailLine> saleLines(const SaleAtPrice& sale, const CalculationDetails& details,
                             bool english, const QLocale& locale);
 
+// The readout of an empty price field: every line, no value.
+QList<DetailLine> noSaleLines(const CalculationDetails& details, bool english,
+                              const QLocale& locale);
+
 // What the chart shows, in words, for assistive technology.
 QString chartDescription(const ProfitCurve& curve, const CalculationDetails& details, bool english,
                          const QLocale& locale);
+
+ChartTexts chartTexts(bool english);
+
+// The line above details whose inputs have changed on the main window since.
+QString outOfDateLine(bool english);
 
 QStringList ladderHeader(bool english);
 // A rung's cells; its note says when the main window's own price for it is lower.

@@ -43,20 +43,20 @@ QColor legible(const QColor& colour, const QColor& background, const QColor& tex
     return text;
 }
 
-// Beside a point, on the side where it stays inside the plot.
-void paintLabel(QPainter& painter, const QRectF& plot, QPointF at, const QString& text, bool above)
+// Beside a point, on the side where it stays inside the plot: right and below, or left and
+// above, clear of a curve that rises through the point.
+void paintLabel(QPainter& painter, const QRectF& plot, QPointF at, const QString& text)
 {
     const QFontMetricsF metrics(painter.font());
     const double width = metrics.horizontalAdvance(text);
-    double x = at.x() + markerRadius + 4;
-    if (x + width > plot.right())
-        x = at.x() - markerRadius - 4 - width;
-    x = std::max(x, plot.left() + 2);
-    double y = above ? at.y() - markerRadius - 4 : at.y() + markerRadius + 4 + metrics.ascent();
-    if (y - metrics.ascent() < plot.top())
-        y = at.y() + markerRadius + 4 + metrics.ascent();
+    const double gap = markerRadius + 4;
+    const bool toRight = at.x() + gap + width <= plot.right();
+    const double x = std::max(toRight ? at.x() + gap : at.x() - gap - width, plot.left() + 2);
+    double y = toRight ? at.y() + gap + metrics.ascent() : at.y() - gap;
     if (y > plot.bottom() - 2)
-        y = at.y() - markerRadius - 4;
+        y = at.y() - gap;
+    if (y - metrics.ascent() < plot.top())
+        y = at.y() + gap + metrics.ascent();
     painter.drawText(QPointF(x, y), text);
 }
 
@@ -172,7 +172,7 @@ void paintMarkers(QPainter& painter, const ChartFrame& frame, const ProfitCurve&
     const QPointF minimum = frame.map(curve.minimumPrice, curve.minimumProfit);
     painter.drawEllipse(minimum, markerRadius, markerRadius);
     paintLabel(painter, frame.plot, minimum,
-               texts.minimum + u' ' + moneyText(curve.minimumPrice, locale), false);
+               texts.minimum + u' ' + moneyText(curve.minimumPrice, locale));
     if (!typedPrice || *typedPrice < frame.fromPrice || *typedPrice > frame.toPrice)
         return;
     const double profit = curve.profitAt(*typedPrice);
@@ -186,8 +186,7 @@ void paintMarkers(QPainter& painter, const ChartFrame& frame, const ProfitCurve&
     if (std::abs(*typedPrice - curve.minimumPrice) < 0.005)
         return;
     painter.setPen(colours.text);
-    paintLabel(painter, frame.plot, typed, texts.typed + u' ' + moneyText(*typedPrice, locale),
-               true);
+    paintLabel(painter, frame.plot, typed, texts.typed + u' ' + moneyText(*typedPrice, locale));
 }
 
 } // namespace

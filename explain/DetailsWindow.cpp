@@ -24,7 +24,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -34,6 +34,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -47,6 +48,37 @@ constexpr int readoutLines = 6;
 constexpr int workingWidth = 480;
 // The narrowest width worth placing the window at beside the main one rather than over it.
 constexpr int narrowestBeside = 760;
+
+// A price in cents: what the field's own validator takes, with at most eight digits before the
+// point and two after it, so that "10.555" is refused rather than read as 10.55.
+class CentsValidator : public QValidator
+{
+public:
+    CentsValidator(const QValidator* numbers, QObject* parent)
+        : QValidator(parent), m_numbers(numbers)
+    {}
+
+    State validate(QString& input, int& pos) const override
+    {
+        const State state = m_numbers ? m_numbers->validate(input, pos) : Acceptable;
+        if (state == Invalid)
+            return state;
+        static const QRegularExpression cents(u"[0-9]{0,8}([.][0-9]{0,2})?"_s);
+        return cents.match(input, 0, QRegularExpression::NormalMatch).capturedLength() ==
+                       input.size()
+                   ? state
+                   : Invalid;
+    }
+
+    void fixup(QString& input) const override
+    {
+        if (m_numbers)
+            m_numbers->fixup(input);
+    }
+
+private:
+    const QValidator* m_numbers;
+};
 
 template <typename T> T* named(T* widget, const QString& name)
 {
@@ -82,9 +114,8 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     priceField = named(new QLineEdit(priceFrame), u"priceField"_s);
     // Up to 99,999,999.99 and never more than the cents.
     priceField->setMaxLength(11);
-    priceField->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(u"[0-9]{0,8}([.][0-9]{0,2})?"_s), priceField));
     NumericFilter::install(priceField, NumericKind::Decimal);
+    priceField->setValidator(new CentsValidator(priceField->validator(), priceField));
     priceLabel->setBuddy(priceField);
     auto* priceLayout = new QGridLayout(priceFrame);
     priceLayout->addWidget(priceLabel, 0, 0);
@@ -101,21 +132,6 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     }
     priceLayout->setColumnStretch(1, 1);
     priceFrame->setMinimumWidth(360);
-
-    chart = new ProfitChart(contents);
-    auto* right = new QWidget(contents);
-    auto* rightLayout = new QVBoxLayout(right);
-    rightLayout->setContentsMargins(0, 0, 0, 0);
-    rightLayout->addWidget(priceFrame);
-    rightLayout->addWidget(chart, 1);
-
-    // The working and the chart share the width the user gives the window.
-    splitter = named(new QSplitter(Qt::Horizontal, contents), u"splitter"_s);
-    splitter->setChildrenCollapsible(false);
-    splitter->addWidget(working);
-    splitter->addWidget(right);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 1);
 
     ladderFrame = named(new QGroupBox(contents), u"ladderFrame"_s);
     ladder = named(new QTableWidget(0, 4, ladderFrame), u"ladder"_s);
@@ -135,6 +151,23 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     ladder->installEventFilter(this);
     auto* ladderLayout = new QVBoxLayout(ladderFrame);
     ladderLayout->addWidget(ladder);
+
+    // The readout above the chart, which takes the height left.
+    chart = new ProfitChart(contents);
+    auto* right = new QWidget(contents);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(priceFrame);
+    rightLayout->addWidget(chart, 1);
+
+    // The working and the chart share the width the user gives the window, and the height
+    // above the ladder.
+    splitter = named(new QSplitter(Qt::Horizontal, contents), u"splitter"_s);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(working);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
 
     auto* contentLayout = new QVBoxLayout(contents);
     contentLayout->setContentsMargins(0, 0, 0, 0);

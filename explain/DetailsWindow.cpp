@@ -131,7 +131,7 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         priceLayout->addWidget(readoutValues.last(), i + 1, 1);
     }
     priceLayout->setColumnStretch(1, 1);
-    priceFrame->setMinimumWidth(360);
+    priceFrame->setMinimumWidth(440);
 
     ladderFrame = named(new QGroupBox(contents), u"ladderFrame"_s);
     ladder = named(new QTableWidget(0, 4, ladderFrame), u"ladder"_s);

@@ -94,6 +94,7 @@ private slots:
     void lossIsNotTaxed();
     void priceFieldLimits_data();
     void priceFieldLimits();
+    void holdsTheLargestPrices();
     void firstCentAboveANarrowBracket();
     void outOfDateLine_data();
     void outOfDateLine();
@@ -345,6 +346,24 @@ void DetailsWindowTest::priceFieldLimits()
         const double price = details.priceField->text().toDouble();
         QVERIFY(details.chart->rect().contains(details.chart->pointOf(price, 0).toPoint()));
     }
+}
+
+// 1 share at 50,000,000 with a fee of 10, 0.1 % wanted at 10 %: G = 50,000.01 / 0.9 =
+// 55,555.5667, so 50,000,010 + 55,555.5667 + 10 = 50,055,575.5667 shows 50,055,575.57, which
+// brings 55,555.57 before tax.
+void DetailsWindowTest::holdsTheLargestPrices()
+{
+    MainWindowFixture f;
+    f.settings.setContents(fixedTen);
+    Fen_principale& window = f.open();
+    window.dataPage()->dix->setChecked(true);
+    window.dataPage()->Text_pa->setText(u"50000000"_qs);
+    window.dataPage()->Text_nb->setText(u"1"_qs);
+    window.dataPage()->Text_ben->setText(u"0.1"_qs);
+    window.dataPage()->Bout_Calculer->click();
+    DetailsWindow& details = openDetails(window);
+    QCOMPARE(details.priceField->text(), u"50055575.57"_qs);
+    QCOMPARE(details.readoutValues[5]->text(), u"atteint"_qs);
 }
 
 // 1,000 shares bought at 0.95 with a fee of 5: C = 0.96. 36 wanted at 10 % needs 40 before

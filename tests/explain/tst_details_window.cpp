@@ -32,12 +32,18 @@ QAction* detailsAction(const Fen_principale& window)
     return window.findChild<QAction*>(u"DetailCalcul"_qs);
 }
 
-void calculate(Fen_principale& window, const QString& profit)
+void calculate(Fen_principale& window, const QString& price, const QString& shares,
+               const QString& profit)
 {
-    window.dataPage()->Text_pa->setText(u"10"_qs);
-    window.dataPage()->Text_nb->setText(u"100"_qs);
+    window.dataPage()->Text_pa->setText(price);
+    window.dataPage()->Text_nb->setText(shares);
     window.dataPage()->Text_ben->setText(profit);
     window.dataPage()->Bout_Calculer->click();
+}
+
+void calculate(Fen_principale& window, const QString& profit)
+{
+    calculate(window, u"10"_qs, u"100"_qs, profit);
 }
 
 // The main window after 100 shares bought at 10 with a fixed fee of 10, 10 % wanted at 26 %.
@@ -357,10 +363,7 @@ void DetailsWindowTest::holdsTheLargestPrices()
     f.settings.setContents(fixedTen);
     Fen_principale& window = f.open();
     window.dataPage()->dix->setChecked(true);
-    window.dataPage()->Text_pa->setText(u"50000000"_qs);
-    window.dataPage()->Text_nb->setText(u"1"_qs);
-    window.dataPage()->Text_ben->setText(u"0.1"_qs);
-    window.dataPage()->Bout_Calculer->click();
+    calculate(window, u"50000000"_qs, u"1"_qs, u"0.1"_qs);
     DetailsWindow& details = openDetails(window);
     QCOMPARE(details.priceField->text(), u"50055575.57"_qs);
     QCOMPARE(details.readoutValues[5]->text(), u"atteint"_qs);
@@ -375,10 +378,7 @@ void DetailsWindowTest::firstCentAboveANarrowBracket()
     Fen_principale& window = f.open();
     window.dataPage()->Numéraire->setChecked(true);
     window.dataPage()->dix->setChecked(true);
-    window.dataPage()->Text_pa->setText(u"0.95"_qs);
-    window.dataPage()->Text_nb->setText(u"1000"_qs);
-    window.dataPage()->Text_ben->setText(u"36"_qs);
-    window.dataPage()->Bout_Calculer->click();
+    calculate(window, u"0.95"_qs, u"1000"_qs, u"36"_qs);
     DetailsWindow& details = openDetails(window);
     QCOMPARE(details.priceField->text(), u"1.00"_qs);
     const QStringList lines = details.plainText().split(u'\n');

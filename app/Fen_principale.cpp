@@ -337,11 +337,15 @@ void Fen_principale::DetailCalcul_Click()
 {
     if (!m_shownCalculation || !m_detailCalcul->isEnabled())
         return;
-    if (!m_details)
+    if (!m_details) {
         m_details = new DetailsWindow(this);
+        // Ctrl+Q quits from the details too.
+        m_details->addAction(m_quitter);
+    }
     m_details->setEnglish(isEnglish(languageCode()));
     if (const std::optional<CalculationDetails> details = explainCalculation(*m_shownCalculation))
         m_details->showCalculation(*details);
+    m_details->setOutOfDate(m_results->outOfDate());
     m_details->showBeside(*this);
 }
 
@@ -351,6 +355,7 @@ void Fen_principale::refreshDetails()
         return;
     if (const std::optional<CalculationDetails> details = explainCalculation(*m_shownCalculation))
         m_details->showCalculation(*details);
+    m_details->setOutOfDate(m_results->outOfDate());
 }
 
 void Fen_principale::EffacerLesDonnées_Click()

@@ -288,6 +288,8 @@ void Fen_principale::inputsChanged()
     const bool outOfDate = inputsOnScreen() != *m_shownInputs;
     if (outOfDate != m_results->outOfDate())
         m_results->setOutOfDate(outOfDate, outOfDateNote(isEnglish(languageCode())));
+    if (m_details)
+        m_details->setOutOfDate(outOfDate);
 }
 
 void Fen_principale::centreExactly()

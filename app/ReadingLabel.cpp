@@ -25,7 +25,8 @@ public:
             return QString();
         case QAccessible::Value:
         case QAccessible::Description:
-            return label->text();
+            // The blank that centres a result on screen is no part of what it says.
+            return label->text().trimmed();
         default:
             return QAccessibleWidget::text(kind);
         }

@@ -119,6 +119,8 @@ void ResultArea::setOutOfDate(bool outOfDate, const QString& note)
         label->setEnabled(!outOfDate);
         label->setToolTip(outOfDate ? note : QString());
     }
+    // A disabled label draws its pixmap in the style's dimmed look.
+    Marque_Px_Vente->setEnabled(!outOfDate);
 }
 
 bool ResultArea::outOfDate() const

@@ -89,12 +89,14 @@ int main(int argc, char* argv[])
     const ChartColours colours = ChartColours::from(QApplication::palette());
     const double chart = medianMilliseconds(1001, [&] {
         const ProfitCurve curve = profitCurve(details);
+        const ChartTexts texts{u"Prix de vente par action (€)"_s, u"Bénéfice après impôt (€)"_s,
+                               u"Prix minimum"_s, u"Votre prix"_s};
         QPainter painter(&image);
         const QLocale locale;
         paintProfitChart(
             painter,
             chartFrame(QRectF(0, 0, 380, 240), curve, QFontMetricsF(painter.font()), locale), curve,
-            9.90, colours, locale);
+            9.90, colours, texts, locale);
     });
     std::printf("  %-62s %8.4f ms  (goal under 2 ms: %s)\n",
                 "chart of the inexact trade: segments and painting at 2x", chart,

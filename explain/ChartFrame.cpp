@@ -59,7 +59,9 @@ ChartFrame chartFrame(const QRectF& area, const ProfitCurve& curve, const QFontM
         labelWidth =
             std::max(labelWidth, metrics.horizontalAdvance(tickText(v, frame.profitStep, locale)));
     const double line = metrics.height();
-    // Room for the profit labels on the left, the boundary labels above, the price labels below.
-    frame.plot = area.adjusted(labelWidth + 10, 1.5 * line, -line, -(1.5 * line + 4));
+    // Room for the profit title and labels on the left, the boundary labels above, the price
+    // labels and title below.
+    frame.area = area;
+    frame.plot = area.adjusted(line + labelWidth + 10, 1.5 * line, -line, -(2.6 * line + 4));
     return frame;
 }

@@ -12,6 +12,7 @@ class QFontMetricsF;
 // for the axis labels, and the values at its edges, rounded out to whole tick steps.
 struct ChartFrame
 {
+    QRectF area; // the whole drawing, axis titles included
     QRectF plot;
     double fromPrice = 0;
     double toPrice = 1;

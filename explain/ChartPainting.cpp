@@ -4,6 +4,9 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -11,6 +14,69 @@ namespace {
 
 constexpr double dotRadius = 3.5;
 constexpr double markerRadius = 5;
+constexpr double diamondRadius = 4.5;
+// WCAG's least contrast for the parts of a graphic.
+constexpr double graphicContrast = 3;
+
+double luminance(const QColor& colour)
+{
+    const auto channel = [](double value) {
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
+           0.0722 * channel(rgb.blueF());
+}
+
+// Moved towards the text's colour, which reads on the plot, until it stands out enough.
+QColor legible(const QColor& colour, const QColor& background, const QColor& text)
+{
+    for (int step = 0; step <= 10; ++step) {
+        const double t = step / 10.0;
+        const QColor mixed =
+            QColor::fromRgbF(float(colour.redF() + t * (text.redF() - colour.redF())),
+                             float(colour.greenF() + t * (text.greenF() - colour.greenF())),
+                             float(colour.blueF() + t * (text.blueF() - colour.blueF())));
+        if (contrastRatio(mixed, background) >= graphicContrast)
+            return mixed;
+    }
+    return text;
+}
+
+// Beside a point, on the side where it stays inside the plot: right and below, or left and
+// above, clear of a curve that rises through the point.
+void paintLabel(QPainter& painter, const QRectF& plot, QPointF at, const QString& text)
+{
+    const QFontMetricsF metrics(painter.font());
+    const double width = metrics.horizontalAdvance(text);
+    const double gap = markerRadius + 4;
+    const bool toRight = at.x() + gap + width <= plot.right();
+    const double x = std::max(toRight ? at.x() + gap : at.x() - gap - width, plot.left() + 2);
+    double y = toRight ? at.y() + gap + metrics.ascent() : at.y() - gap;
+    if (y > plot.bottom() - 2)
+        y = at.y() - gap;
+    if (y - metrics.ascent() < plot.top())
+        y = at.y() + gap + metrics.ascent();
+    painter.drawText(QPointF(x, y), text);
+}
+
+void paintTitles(QPainter& painter, const ChartFrame& frame, const ChartColours& colours,
+                 const ChartTexts& texts)
+{
+    const QFontMetricsF metrics(painter.font());
+    painter.setPen(colours.text);
+    const QRectF& plot = frame.plot;
+    const double priceWidth = metrics.horizontalAdvance(texts.priceAxis);
+    painter.drawText(
+        QPointF(plot.center().x() - priceWidth / 2, frame.area.bottom() - metrics.descent()),
+        texts.priceAxis);
+    const double profitWidth = metrics.horizontalAdvance(texts.profitAxis);
+    painter.save();
+    painter.translate(frame.area.left() + metrics.ascent(), plot.center().y() + profitWidth / 2);
+    painter.rotate(-90);
+    painter.drawText(QPointF(0, 0), texts.profitAxis);
+    painter.restore();
+}
 
 void paintAxes(QPainter& painter, const ChartFrame& frame, const ChartColours& colours,
                const QLocale& locale)
@@ -82,42 +148,82 @@ void paintSegments(QPainter& painter, const ChartFrame& frame, const ProfitCurve
     }
 }
 
+void paintLimits(QPainter& painter, const ChartFrame& frame, const ProfitCurve& curve,
+                 const ChartColours& colours)
+{
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(colours.text, 1));
+    painter.setBrush(colours.background);
+    for (const CurveLimit& limit : curve.limits) {
+        const QPointF at = frame.map(limit.price, limit.profit);
+        const double r = diamondRadius;
+        painter.drawPolygon(QPolygonF{at + QPointF(0, -r), at + QPointF(r, 0), at + QPointF(0, r),
+                                      at + QPointF(-r, 0)});
+    }
+}
+
 void paintMarkers(QPainter& painter, const ChartFrame& frame, const ProfitCurve& curve,
-                  std::optional<double> typedPrice, const ChartColours& colours)
+                  std::optional<double> typedPrice, const ChartColours& colours,
+                  const ChartTexts& texts, const QLocale& locale)
 {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(colours.text, 1.5));
     painter.setBrush(colours.curve);
-    painter.drawEllipse(frame.map(curve.minimumPrice, curve.minimumProfit), markerRadius,
-                        markerRadius);
+    const QPointF minimum = frame.map(curve.minimumPrice, curve.minimumProfit);
+    painter.drawEllipse(minimum, markerRadius, markerRadius);
+    paintLabel(painter, frame.plot, minimum,
+               texts.minimum + u' ' + moneyText(curve.minimumPrice, locale));
     if (!typedPrice || *typedPrice < frame.fromPrice || *typedPrice > frame.toPrice)
         return;
     const double profit = curve.profitAt(*typedPrice);
     if (!std::isfinite(profit))
         return;
+    const QPointF typed = frame.map(*typedPrice, profit);
     painter.setPen(QPen(colours.typed, 2));
     painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(frame.map(*typedPrice, profit), markerRadius + 2, markerRadius + 2);
+    painter.drawEllipse(typed, markerRadius + 2, markerRadius + 2);
+    // The field opens on the minimum price, already labelled.
+    if (std::abs(*typedPrice - curve.minimumPrice) < 0.005)
+        return;
+    painter.setPen(colours.text);
+    paintLabel(painter, frame.plot, typed, texts.typed + u' ' + moneyText(*typedPrice, locale));
 }
 
 } // namespace
 
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
 ChartColours ChartColours::from(const QPalette& palette)
 {
-    return {palette.color(QPalette::Base),      palette.color(QPalette::WindowText),
-            palette.color(QPalette::Highlight), palette.color(QPalette::Link),
-            palette.color(QPalette::Mid),       palette.color(QPalette::LinkVisited)};
+    const QColor background = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::WindowText);
+    const auto seen = [&](QPalette::ColorRole role) {
+        return legible(palette.color(role), background, text);
+    };
+    return {background,
+            text,
+            seen(QPalette::Highlight),
+            seen(QPalette::Link),
+            seen(QPalette::Mid),
+            seen(QPalette::LinkVisited)};
 }
 
 void paintProfitChart(QPainter& painter, const ChartFrame& frame, const ProfitCurve& curve,
                       std::optional<double> typedPrice, const ChartColours& colours,
-                      const QLocale& locale)
+                      const ChartTexts& texts, const QLocale& locale)
 {
     painter.save();
     painter.fillRect(frame.plot, colours.background);
     paintAxes(painter, frame, colours, locale);
+    paintTitles(painter, frame, colours, texts);
     paintBoundaries(painter, frame, curve, colours, locale);
     paintSegments(painter, frame, curve, colours);
-    paintMarkers(painter, frame, curve, typedPrice, colours);
+    paintLimits(painter, frame, curve, colours);
+    paintMarkers(painter, frame, curve, typedPrice, colours, texts, locale);
     painter.restore();
 }

@@ -19,12 +19,27 @@ struct ChartColours
     QColor boundary; // the bracket boundaries
     QColor typed;    // the price typed in the details window
 
+    // The palette's colours, each line and mark brought to a contrast of at least 3:1 with the
+    // plot where the palette leaves it fainter.
     static ChartColours from(const QPalette& palette);
 };
 
-// Paints the curve in the area: axes with their ticks, the bracket boundaries dashed with their
-// prices, the wanted profit's line, the segments with a filled dot where a boundary's own price
-// ends one and an open one where the next starts, the minimum price, and the typed price.
+// The words on the chart, in the window's language.
+struct ChartTexts
+{
+    QString priceAxis;  // "Prix de vente par action (€)"
+    QString profitAxis; // "Bénéfice après impôt (€)"
+    QString minimum;    // before the minimum price's amount
+    QString typed;      // before the typed price's amount
+};
+
+// WCAG's contrast ratio of two colours, from 1 to 21.
+double contrastRatio(const QColor& a, const QColor& b);
+
+// Paints the curve in the area: axes with their ticks and titles, the bracket boundaries dashed
+// with their prices, the wanted profit's line, the segments with a filled dot where a
+// boundary's own price ends one and an open one where the next starts, a diamond where the
+// minimum or the maximum fee starts to apply, the minimum price and the typed price, labelled.
 void paintProfitChart(QPainter& painter, const ChartFrame& frame, const ProfitCurve& curve,
                       std::optional<double> typedPrice, const ChartColours& colours,
-                      const QLocale& locale);
+                      const ChartTexts& texts, const QLocale& locale);

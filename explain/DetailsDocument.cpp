@@ -14,10 +14,11 @@ QString ladderTitle(bool english)
                    : u"Prix minimum pour d'autres objectifs"_s;
 }
 
-QString cell(const QString& tag, const QString& text, bool bold = false)
+QString cell(const QString& tag, const QString& text, bool bold = false, bool amount = false)
 {
     const QString escaped = text.toHtmlEscaped();
-    return u"<%1>%2</%1>"_s.arg(tag, bold ? u"<b>"_s + escaped + u"</b>"_s : escaped);
+    return u"<%1%2>%3</%1>"_s.arg(tag, amount ? u" align=\"right\""_s : QString(),
+                                  bold ? u"<b>"_s + escaped + u"</b>"_s : escaped);
 }
 
 } // namespace
@@ -38,7 +39,7 @@ QString detailsPlainText(const CalculationDetails& details, bool english, const 
     }
     lines << QString() << ladderTitle(english) << ladderHeader(english).join(u'\t');
     for (const LadderRow& row : details.ladder)
-        lines << ladderCells(row, details.trade, english, locale).join(u'\t');
+        lines << ladderCells(row, details, english, locale).join(u'\t');
     return lines.join(u'\n') + u'\n';
 }
 
@@ -62,8 +63,10 @@ QString detailsHtml(const CalculationDetails& details, bool english, const QLoca
     html += u"</tr>"_s;
     for (const LadderRow& row : details.ladder) {
         html += u"<tr>"_s;
-        for (const QString& text : ladderCells(row, details.trade, english, locale))
-            html += cell(u"td"_s, text, row.own);
+        const QStringList cells = ladderCells(row, details, english, locale);
+        // Amounts line up on the right, as on screen; the note reads from the left.
+        for (qsizetype column = 0; column < cells.size(); ++column)
+            html += cell(u"td"_s, cells[column], row.own, column < 3);
         html += u"</tr>"_s;
     }
     return html + u"</table>"_s;

@@ -47,18 +47,24 @@ QString shownPriceText(const CalculationDetails& details, bool english, const QL
 
 QString feeJumpSentence(const CalculationDetails& details, bool english, const QLocale& locale)
 {
-    const QString sentence =
+    QString sentence =
         pick(english,
-             u"Les frais de courtage changent au-dessus d'une vente de %1 : à %2 le bénéfice "
-             "après impôt est de %3, à %4 il est de %5 ; le bénéfice voulu de %6 tombe entre "
-             "les deux."_s,
-             u"The brokerage fee changes above a sale of %1: at %2 the profit after tax is "
-             "%3, at %4 it is %5; the wanted profit of %6 falls between the two."_s);
-    return sentence.arg(
-        moneyText(details.result.boundary, locale), moneyText(details.sale.price, locale),
-        moneyText(details.sale.profitAfterTax, locale), moneyText(details.nextCent.price, locale),
-        moneyText(details.nextCent.profitAfterTax, locale),
-        moneyText(details.wantedAfterTax, locale));
+             u"Les frais de courtage changent au-dessus d'une vente de %1 : à %2 le "
+             "bénéfice après impôt est de %3, à %4 il est de %5"_s,
+             u"The brokerage fee changes above a sale of %1: at %2 the profit after "
+             "tax is %3, at %4 it is %5"_s)
+            .arg(moneyText(details.result.boundary, locale), moneyText(details.sale.price, locale),
+                 moneyText(details.sale.profitAfterTax, locale),
+                 moneyText(details.nextCent.price, locale),
+                 moneyText(details.nextCent.profitAfterTax, locale));
+    // A fee that rises at the boundary may drop the profit below what the cent under it gave.
+    if (details.nextCent.profitAfterTax >= details.wantedAfterTax)
+        sentence += pick(english, u" ; le bénéfice voulu de %1 tombe entre les deux."_s,
+                         u"; the wanted profit of %1 falls between the two."_s)
+                        .arg(moneyText(details.wantedAfterTax, locale));
+    else
+        sentence += u'.';
+    return sentence;
 }
 
 QString targetPriceText(const TargetPrice& target, bool english, const QLocale& locale)
@@ -72,14 +78,21 @@ QString targetPriceText(const TargetPrice& target, bool english, const QLocale& 
 
 } // namespace
 
-QString bracketText(const FeeBreakdown& fee, bool english, const QLocale& locale)
+QString bracketText(const FeeBreakdown& fee, bool sale, bool english, const QLocale& locale)
 {
-    const QString number = QString::number(fee.bracket + 1) + pick(english, u" : "_s, u": "_s);
+    if (fee.openEnded() && fee.lower == 0)
+        return sale ? pick(english, u"toute vente"_s, u"any sale"_s)
+                    : pick(english, u"tout achat"_s, u"any purchase"_s);
     if (fee.openEnded())
-        return number +
-               pick(english, u"au-delà de %1"_s, u"above %1"_s).arg(moneyText(fee.lower, locale));
-    return number + pick(english, u"de %1 à %2"_s, u"%1 to %2"_s)
-                        .arg(moneyText(fee.lower, locale), moneyText(fee.upper, locale));
+        return pick(english, u"au-delà de %1"_s, u"above %1"_s).arg(moneyText(fee.lower, locale));
+    return pick(english, u"de %1 à %2"_s, u"%1 to %2"_s)
+        .arg(moneyText(fee.lower, locale), moneyText(fee.upper, locale));
+}
+
+DetailLine bracketLine(const FeeBreakdown& fee, bool sale, bool english, const QLocale& locale)
+{
+    return {pick(english, u"Fourchette %1"_s, u"Bracket %1"_s).arg(fee.bracket + 1),
+            bracketText(fee, sale, english, locale)};
 }
 
 QString feeRuleText(const FeeBreakdown& fee, bool english, const QLocale& locale)
@@ -123,7 +136,7 @@ QList<DetailSection> workingSections(const CalculationDetails& details, bool eng
         {pick(english, u"Montant de l'achat"_s, u"Purchase amount"_s),
          sharesText(trade.shares, locale) + u" × "_s + money(trade.purchasePrice) + u" = "_s +
              money(purchase.amount)},
-        {pick(english, u"Fourchette"_s, u"Bracket"_s), bracketText(purchase, english, locale)},
+        bracketLine(purchase, false, english, locale),
         {pick(english, u"Frais d'achat"_s, u"Purchase fee"_s),
          feeRuleText(purchase, english, locale)},
         {pick(english, u"Prix de revient"_s, u"Cost price"_s),
@@ -156,7 +169,7 @@ QList<DetailSection> workingSections(const CalculationDetails& details, bool eng
          shownPriceText(details, english, locale)},
         {pick(english, u"Montant de la vente"_s, u"Sale amount"_s),
          saleAmountText(sale, basis, locale)},
-        {pick(english, u"Fourchette"_s, u"Bracket"_s), bracketText(sale.fee, english, locale)},
+        bracketLine(sale.fee, true, english, locale),
         {pick(english, u"Frais de vente"_s, u"Sale fee"_s), feeRuleText(sale.fee, english, locale)},
         {pick(english, u"Bénéfice avant impôt"_s, u"Profit before tax"_s),
          profitSumText(sale, basis, locale)},
@@ -165,10 +178,10 @@ QList<DetailSection> workingSections(const CalculationDetails& details, bool eng
          pick(english, u"%1 (voulu : %2)"_s, u"%1 (wanted: %2)"_s)
              .arg(money(sale.profitAfterTax), money(details.wantedAfterTax))},
     };
-    if (details.result.inexact) {
+    if (details.result.inexact)
         sold.lines.append({pick(english, u"Saut de frais"_s, u"Fee jump"_s),
                            feeJumpSentence(details, english, locale)});
-    } else if (details.lowest.ok() && details.lowest.sale.price != sale.price) {
+    if (details.lowest.ok() && details.lowest.sale.price != sale.price) {
         sold.lines.append({pick(english, u"Premier centime qui atteint le bénéfice voulu"_s,
                                 u"First cent that reaches the wanted profit"_s),
                            pick(english, u"%1 (%2 après impôt)"_s, u"%1 (%2 after tax)"_s)
@@ -209,7 +222,7 @@ QList<DetailLine> saleLines(const SaleAtPrice& sale, const CalculationDetails& d
                       .arg(money(shortBy));
     return {
         {amountLabel, saleAmountText(sale, details.basis, locale)},
-        {pick(english, u"Fourchette"_s, u"Bracket"_s), bracketText(sale.fee, english, locale)},
+        bracketLine(sale.fee, true, english, locale),
         {pick(english, u"Frais de vente"_s, u"Sale fee"_s), feeRuleText(sale.fee, english, locale)},
         {pick(english, u"Bénéfice avant impôt"_s, u"Profit before tax"_s),
          money(sale.profitBeforeTax)},
@@ -218,6 +231,22 @@ QList<DetailLine> saleLines(const SaleAtPrice& sale, const CalculationDetails& d
         {pick(english, u"Bénéfice voulu (%1)"_s, u"Wanted profit (%1)"_s)
              .arg(money(details.wantedAfterTax)),
          reached},
+    };
+}
+
+QList<DetailLine> noSaleLines(const CalculationDetails& details, bool english,
+                              const QLocale& locale)
+{
+    const QString none = u"—"_s;
+    return {
+        {pick(english, u"Montant de la vente"_s, u"Sale amount"_s), none},
+        {pick(english, u"Fourchette"_s, u"Bracket"_s), none},
+        {pick(english, u"Frais de vente"_s, u"Sale fee"_s), none},
+        {pick(english, u"Bénéfice avant impôt"_s, u"Profit before tax"_s), none},
+        {pick(english, u"Bénéfice après impôt"_s, u"Profit after tax"_s), none},
+        {pick(english, u"Bénéfice voulu (%1)"_s, u"Wanted profit (%1)"_s)
+             .arg(moneyText(details.wantedAfterTax, locale)),
+         none},
     };
 }
 
@@ -242,7 +271,34 @@ QString chartDescription(const ProfitCurve& curve, const CalculationDetails& det
                              .arg(money(boundary.price), money(boundary.profitBelow),
                                   money(boundary.profitAbove));
     }
+    for (const CurveLimit& limit : curve.limits) {
+        if (limit.limit == FeeLimit::Minimum)
+            sentences << pick(english,
+                              u"Au-dessous de %1, les frais sont portés au minimum de %2."_s,
+                              u"Below %1 the fee is raised to the minimum of %2."_s)
+                             .arg(money(limit.price), money(details.schedule.minimum));
+        else
+            sentences << pick(english,
+                              u"Au-dessus de %1, les frais sont plafonnés au maximum de %2."_s,
+                              u"Above %1 the fee is capped at the maximum of %2."_s)
+                             .arg(money(limit.price), money(details.schedule.maximum));
+    }
     return sentences.join(u' ');
+}
+
+ChartTexts chartTexts(bool english)
+{
+    return {pick(english, u"Prix de vente par action (€)"_s, u"Selling price per share (€)"_s),
+            pick(english, u"Bénéfice après impôt (€)"_s, u"Profit after tax (€)"_s),
+            pick(english, u"Prix minimum"_s, u"Minimum price"_s),
+            pick(english, u"Votre prix"_s, u"Your price"_s)};
+}
+
+QString outOfDateLine(bool english)
+{
+    return pick(
+        english, u"Ces détails sont ceux du dernier calcul ; les données ont changé depuis."_s,
+        u"These details are those of the last calculation; the inputs have changed since."_s);
 }
 
 QStringList ladderHeader(bool english)
@@ -253,17 +309,28 @@ QStringList ladderHeader(bool english)
             pick(english, u"Remarque"_s, u"Note"_s)};
 }
 
-QStringList ladderCells(const LadderRow& row, const Trade& trade, bool english,
+QStringList ladderCells(const LadderRow& row, const CalculationDetails& details, bool english,
                         const QLocale& locale)
 {
     const TargetPrice& target = row.target;
+    const SellingPrice& result = details.result;
     QStringList notes;
     if (row.own)
         notes << pick(english, u"votre objectif"_s, u"your target"_s);
-    if (target.ok() && target.inexact)
+    if (row.own && target.ok() && result.price < target.sale.price)
+        notes << pick(english, u"la fenêtre principale affiche %1, %2"_s,
+                      u"the main window shows %1, %2"_s)
+                     .arg(moneyText(result.price, locale),
+                          result.inexact ? pick(english,
+                                                u"le dernier centime sous la limite de la "
+                                                "fourchette"_s,
+                                                u"the last cent below the bracket boundary"_s)
+                                         : pick(english, u"arrondi au centime le plus proche"_s,
+                                                u"rounded to the nearest cent"_s));
+    if (target.ok() && !target.sale.reachesWanted)
         notes << pick(english, u"saut de frais : le bénéfice exact est inaccessible"_s,
                       u"fee jump: the exact profit cannot be reached"_s);
-    return {wantedProfitText(target.wantedProfit, trade.percentMode, locale),
+    return {wantedProfitText(target.wantedProfit, details.trade.percentMode, locale),
             targetPriceText(target, english, locale),
             target.ok() ? moneyText(target.sale.profitAfterTax, locale) : u"—"_s,
             notes.join(pick(english, u" ; "_s, u"; "_s))};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalculationDetails.h"
+#include "ChartPainting.h"
 #include "ProfitCurve.h"
 
 #include <QLocale>
@@ -20,8 +21,12 @@ struct DetailSection
     QList<DetailLine> lines;
 };
 
-// "1 : de 0,00 € à 1 000,00 €", "2 : au-delà de 1 000,00 €".
-QString bracketText(const FeeBreakdown& fee, bool english, const QLocale& locale);
+// The amounts a bracket takes: "de 0,00 € à 1 000,00 €", "au-delà de 1 000,00 €", or "toute
+// vente" ("tout achat") when a single bracket takes them all.
+QString bracketText(const FeeBreakdown& fee, bool sale, bool english, const QLocale& locale);
+
+// "Fourchette 2" and the bracket's amounts.
+DetailLine bracketLine(const FeeBreakdown& fee, bool sale, bool english, const QLocale& locale);
 
 // The fee rule in words: "fixe 10,00 €", "0,50 % de 1 000,00 € = 5,00 €, porté au minimum de
 // 8,00 €", "…, plafonné au maximum de 20,00 €".
@@ -40,10 +45,20 @@ QList<DetailSection> workingSections(const CalculationDetails& details, bool eng
 QList<DetailLine> saleLines(const SaleAtPrice& sale, const CalculationDetails& details,
                             bool english, const QLocale& locale);
 
+// The readout of an empty price field: every line, no value.
+QList<DetailLine> noSaleLines(const CalculationDetails& details, bool english,
+                              const QLocale& locale);
+
 // What the chart shows, in words, for assistive technology.
 QString chartDescription(const ProfitCurve& curve, const CalculationDetails& details, bool english,
                          const QLocale& locale);
 
+ChartTexts chartTexts(bool english);
+
+// The line above details whose inputs have changed on the main window since.
+QString outOfDateLine(bool english);
+
 QStringList ladderHeader(bool english);
-QStringList ladderCells(const LadderRow& row, const Trade& trade, bool english,
+// A rung's cells; its note says when the main window's own price for it is lower.
+QStringList ladderCells(const LadderRow& row, const CalculationDetails& details, bool english,
                         const QLocale& locale);

@@ -20,14 +20,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -37,6 +44,41 @@ namespace {
 
 // The longest readout: amount, bracket, fee, two profits and the target.
 constexpr int readoutLines = 6;
+// The narrowest the working reads at without cutting its sums.
+constexpr int workingWidth = 480;
+// The narrowest width worth placing the window at beside the main one rather than over it.
+constexpr int narrowestBeside = 760;
+
+// A price in cents: what the field's own validator takes, with at most eight digits before the
+// point and two after it, so that "10.555" is refused rather than read as 10.55.
+class CentsValidator : public QValidator
+{
+public:
+    CentsValidator(const QValidator* numbers, QObject* parent)
+        : QValidator(parent), m_numbers(numbers)
+    {}
+
+    State validate(QString& input, int& pos) const override
+    {
+        const State state = m_numbers ? m_numbers->validate(input, pos) : Acceptable;
+        if (state == Invalid)
+            return state;
+        static const QRegularExpression cents(u"[0-9]{0,8}([.][0-9]{0,2})?"_s);
+        return cents.match(input, 0, QRegularExpression::NormalMatch).capturedLength() ==
+                       input.size()
+                   ? state
+                   : Invalid;
+    }
+
+    void fixup(QString& input) const override
+    {
+        if (m_numbers)
+            m_numbers->fixup(input);
+    }
+
+private:
+    const QValidator* m_numbers;
+};
 
 template <typename T> T* named(T* widget, const QString& name)
 {
@@ -50,15 +92,30 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(u"DetailsWindow"_s);
 
-    working = named(new QTextBrowser(this), u"working"_s);
-    working->setOpenLinks(false);
-    working->setMinimumWidth(480);
+    outOfDateLabel = named(new QLabel(this), u"outOfDateLabel"_s);
+    outOfDateLabel->setWordWrap(true);
+    outOfDateLabel->hide();
 
-    priceFrame = named(new QGroupBox(this), u"priceFrame"_s);
+    // Everything but the buttons scrolls when the window is made smaller than its contents.
+    scroller = named(new QScrollArea(this), u"scroller"_s);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    auto* contents = new QWidget(scroller);
+
+    working = named(new QTextBrowser(contents), u"working"_s);
+    working->setOpenLinks(false);
+    working->setMinimumWidth(workingWidth);
+    working->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    working->setTabChangesFocus(true);
+
+    priceFrame = named(new QGroupBox(contents), u"priceFrame"_s);
     priceLabel = named(new QLabel(priceFrame), u"priceLabel"_s);
     priceField = named(new QLineEdit(priceFrame), u"priceField"_s);
-    priceField->setMaxLength(10);
+    // Up to 99,999,999.99 and never more than the cents.
+    priceField->setMaxLength(11);
     NumericFilter::install(priceField, NumericKind::Decimal);
+    priceField->setValidator(new CentsValidator(priceField->validator(), priceField));
     priceLabel->setBuddy(priceField);
     auto* priceLayout = new QGridLayout(priceFrame);
     priceLayout->addWidget(priceLabel, 0, 0);
@@ -68,26 +125,55 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         readoutValues << new QLabel(priceFrame);
         readoutValues.last()->setTextInteractionFlags(Qt::TextSelectableByMouse);
         readoutValues.last()->setWordWrap(true);
+        readoutValues.last()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         readoutLabels.last()->setBuddy(readoutValues.last());
         priceLayout->addWidget(readoutLabels.last(), i + 1, 0, Qt::AlignTop);
         priceLayout->addWidget(readoutValues.last(), i + 1, 1);
     }
     priceLayout->setColumnStretch(1, 1);
-    priceFrame->setMinimumWidth(360);
+    priceFrame->setMinimumWidth(440);
 
-    ladderFrame = named(new QGroupBox(this), u"ladderFrame"_s);
+    ladderFrame = named(new QGroupBox(contents), u"ladderFrame"_s);
     ladder = named(new QTableWidget(0, 4, ladderFrame), u"ladder"_s);
     ladder->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ladder->setTabKeyNavigation(false);
     ladder->verticalHeader()->hide();
-    ladder->horizontalHeader()->setStretchLastSection(true);
-    ladder->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    QHeaderView* header = ladder->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(3, QHeaderView::Stretch);
+    ladder->setWordWrap(true);
+    ladder->setTextElideMode(Qt::ElideNone);
     ladder->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ladder->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ladder->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     ladder->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ladder->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ladder->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    ladder->installEventFilter(this);
     auto* ladderLayout = new QVBoxLayout(ladderFrame);
     ladderLayout->addWidget(ladder);
+
+    // The readout above the chart, which takes the height left.
+    chart = new ProfitChart(contents);
+    auto* right = new QWidget(contents);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(priceFrame);
+    rightLayout->addWidget(chart, 1);
+
+    // The working and the chart share the width the user gives the window, and the height
+    // above the ladder.
+    splitter = named(new QSplitter(Qt::Horizontal, contents), u"splitter"_s);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(working);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+
+    auto* contentLayout = new QVBoxLayout(contents);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->addWidget(splitter, 1);
+    contentLayout->addWidget(ladderFrame);
+    scroller->setWidget(contents);
 
     copyButton = named(new QPushButton(this), u"copyButton"_s);
     printButton = named(new QPushButton(this), u"printButton"_s);
@@ -98,17 +184,16 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     buttons->addWidget(printButton);
     buttons->addWidget(closeButton);
 
-    chart = new ProfitChart(this);
-    auto* right = new QVBoxLayout;
-    right->addWidget(priceFrame);
-    right->addWidget(chart, 1);
-    auto* columns = new QHBoxLayout;
-    columns->addWidget(working, 1);
-    columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns, 1);
-    layout->addWidget(ladderFrame);
+    layout->addWidget(outOfDateLabel);
+    layout->addWidget(scroller, 1);
     layout->addLayout(buttons);
+
+    setTabOrder(working, priceField);
+    setTabOrder(priceField, ladder);
+    setTabOrder(ladder, copyButton);
+    setTabOrder(copyButton, printButton);
+    setTabOrder(printButton, closeButton);
 
     m_copy = new QAction(this);
     m_copy->setShortcut(QKeySequence::Copy);
@@ -140,21 +225,44 @@ void DetailsWindow::showCalculation(const CalculationDetails& details)
         priceField->setText(price);
 }
 
+void DetailsWindow::setOutOfDate(bool outOfDate)
+{
+    outOfDateLabel->setVisible(outOfDate);
+}
+
 void DetailsWindow::showBeside(const QWidget& owner)
 {
     if (!m_placed) {
         m_placed = true;
-        adjustSize();
         const QRect area = owner.screen()->availableGeometry();
-        const QRect beside = owner.frameGeometry();
-        const int right = beside.right() + 1;
-        const int left = beside.left() - frameGeometry().width();
-        const int x = right + frameGeometry().width() <= area.right() + 1 ? right
-                      : left >= area.left()                               ? left
-                                                                          : area.left();
-        // A window taller than the screen keeps its title bar on it.
-        const int lowest = area.bottom() + 1 - frameGeometry().height();
-        move(x, std::max(area.top(), std::min(beside.top(), lowest)));
+        const QRect main = owner.frameGeometry();
+        // The window manager's frame, as it is around the owner.
+        const QSize frame = main.size() - owner.geometry().size();
+        // The size that shows everything without scrolling, as far as the screen allows.
+        const QSize chrome = sizeHint() - scroller->sizeHint();
+        QSize size = (scroller->widget()->sizeHint() + chrome)
+                         .boundedTo(area.size() - frame)
+                         .expandedTo(minimumSizeHint());
+        const int roomRight = area.right() - main.right();
+        const int roomLeft = main.left() - area.left();
+        const bool toRight = roomRight >= roomLeft;
+        const int room = std::max(roomRight, roomLeft) - frame.width();
+        // Narrowed to the room beside the owner while the working and the chart still read;
+        // narrower still, it goes to the far edge of the roomier side, over as little of the
+        // owner as its width allows.
+        if (size.width() > room && room >= narrowestBeside)
+            size.setWidth(room);
+        resize(size);
+        const int outer = size.width() + frame.width();
+        int x = 0;
+        if (outer <= roomRight)
+            x = main.right() + 1;
+        else if (outer <= roomLeft)
+            x = main.left() - outer;
+        else
+            x = toRight ? area.right() + 1 - outer : area.left();
+        const int lowest = area.bottom() + 1 - (size.height() + frame.height());
+        move(std::max(area.left(), x), std::max(area.top(), std::min(main.top(), lowest)));
     }
     show();
     raise();
@@ -173,6 +281,7 @@ void DetailsWindow::applyTexts()
 {
     const bool en = m_english;
     setWindowTitle(detailsTitle(en));
+    outOfDateLabel->setText(u"⚠ "_s + outOfDateLine(en));
     priceFrame->setTitle(pick(en, u"Bénéfice à un autre prix"_s, u"Profit at another price"_s));
     priceLabel->setText(pick(en, u"&Prix de vente par action :"_s, u"Selling &price per share:"_s));
     ladderFrame->setTitle(
@@ -183,21 +292,35 @@ void DetailsWindow::applyTexts()
     closeButton->setText(pick(en, u"&Fermer"_s, u"C&lose"_s));
     working->setAccessibleName(pick(en, u"Détail du calcul"_s, u"Calculation details"_s));
     ladder->setAccessibleName(ladderFrame->title());
+    chart->setAccessibleName(pick(en, u"Graphique du bénéfice"_s, u"Profit chart"_s));
+    chart->setTexts(chartTexts(en));
     if (!m_details)
         return;
     working->setHtml(detailsHtml(*m_details, en, QLocale(), false));
     m_curve = profitCurve(*m_details);
-    chart->setCurve(m_curve, chartDescription(m_curve, *m_details, en, QLocale()));
-    chart->setAccessibleName(pick(en, u"Graphique du bénéfice"_s, u"Profit chart"_s));
+    showCurve(m_curve);
+    fitWorkingHeight();
+    showLadder();
+    priceEdited();
+}
+
+void DetailsWindow::showCurve(const ProfitCurve& curve)
+{
+    m_shownCurve = curve;
+    chart->setCurve(curve, chartDescription(curve, *m_details, m_english, QLocale()));
+}
+
+void DetailsWindow::fitWorkingHeight()
+{
     // The whole working shows at once, without a scroll bar, at the narrowest the view gets,
     // unless that would make the window too tall for the screen.
     const int frame = 2 * working->frameWidth();
     QTextDocument* document = working->document();
+    const qreal shown = document->textWidth();
     document->setTextWidth(working->minimumWidth() - frame);
     const int roomy = screen()->availableGeometry().height() * 9 / 20;
     working->setMinimumHeight(std::min(int(document->size().height()) + frame, roomy));
-    showLadder();
-    priceEdited();
+    document->setTextWidth(shown);
 }
 
 void DetailsWindow::showLadder()
@@ -205,7 +328,7 @@ void DetailsWindow::showLadder()
     ladder->setRowCount(int(m_details->ladder.size()));
     for (int row = 0; row < ladder->rowCount(); ++row) {
         const LadderRow& rung = m_details->ladder[row];
-        const QStringList cells = ladderCells(rung, m_details->trade, m_english, QLocale());
+        const QStringList cells = ladderCells(rung, *m_details, m_english, QLocale());
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column < 3)
@@ -216,9 +339,13 @@ void DetailsWindow::showLadder()
             ladder->setItem(row, column, item);
         }
     }
-    ladder->resizeColumnsToContents();
+    fitLadderHeight();
+}
+
+void DetailsWindow::fitLadderHeight()
+{
+    // Every rung shows, its note wrapped to the width: there are at most eight.
     ladder->resizeRowsToContents();
-    // Every rung shows: there are at most eight.
     int height = ladder->horizontalHeader()->height() + 2 * ladder->frameWidth();
     for (int row = 0; row < ladder->rowCount(); ++row)
         height += ladder->rowHeight(row);
@@ -229,15 +356,34 @@ void DetailsWindow::priceEdited()
 {
     if (!m_details)
         return;
+    const QLocale locale;
+    if (priceField->text().isEmpty()) {
+        chart->setTypedPrice(std::nullopt);
+        showReadout(noSaleLines(*m_details, m_english, locale));
+        return;
+    }
     const double price = plainNumber(priceField->text());
     const SaleAtPrice sale = saleAtPrice(m_details->schedule, m_details->basis, price);
-    chart->setTypedPrice(price);
-    const QList<DetailLine> lines = saleLines(sale, *m_details, m_english, QLocale());
+    // A sale the program does not take leaves the chart as it is; any other is shown on it.
+    const bool onChart = !sale.overLimit;
+    const bool outside = price < m_curve.fromPrice || price > m_curve.toPrice;
+    if (onChart && outside)
+        showCurve(profitCurve(*m_details, price));
+    else if (m_shownCurve.fromPrice != m_curve.fromPrice || m_shownCurve.toPrice != m_curve.toPrice)
+        showCurve(m_curve);
+    chart->setTypedPrice(onChart ? std::optional<double>(price) : std::nullopt);
+    showReadout(saleLines(sale, *m_details, m_english, locale));
+}
+
+void DetailsWindow::showReadout(const QList<DetailLine>& lines)
+{
     for (int i = 0; i < readoutLines; ++i) {
         const bool used = i < lines.size();
         readoutLabels[i]->setText(used ? lines[i].label : QString());
         readoutValues[i]->setText(used ? lines[i].value : QString());
+        // Read as the main window's results are: the caption, then the value.
         readoutValues[i]->setAccessibleName(readoutLabels[i]->text());
+        readoutValues[i]->setAccessibleDescription(readoutValues[i]->text());
     }
 }
 
@@ -256,6 +402,12 @@ void DetailsWindow::print()
     if (!m_details)
         return;
     QPrinter printer;
+    const QString title = detailsTitle(m_english);
+    printer.setDocName(title);
+    // Proposed as a PDF among the user's documents, named after what it holds.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty())
+        printer.setOutputFileName(documents + u'/' + title + u".pdf"_s);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -266,25 +418,29 @@ void DetailsWindow::printTo(QPagedPaintDevice& device) const
 {
     if (!m_details)
         return;
-    // Printed dark on white whatever the screen's theme, the curve and the target apart.
-    QPalette paper(Qt::black, Qt::white, Qt::lightGray, Qt::darkGray, Qt::gray, Qt::black,
-                   Qt::white);
-    paper.setColor(QPalette::Highlight, QColor(0x1f, 0x5f, 0xa8));
-    paper.setColor(QPalette::Link, QColor(0xc0, 0x5a, 0x00));
-    const ProfitCurve curve = m_curve;
+    if (auto* pdf = dynamic_cast<QPdfWriter*>(&device))
+        pdf->setTitle(detailsTitle(m_english));
+    // Printed in the colours of a light screen whatever the screen's theme.
+    const QPalette paper = QApplication::style()->standardPalette();
+    const ProfitCurve curve = m_shownCurve;
     const PrintedPicture picture{
-        QSizeF(640, 320),
-        [curve, colours = ChartColours::from(paper)](QPainter& painter, const QRectF& area) {
+        QSizeF(640, 320), [curve, colours = ChartColours::from(paper),
+                           texts = chartTexts(m_english)](QPainter& painter, const QRectF& area) {
             const QLocale locale;
             paintProfitChart(painter,
                              chartFrame(area, curve, QFontMetricsF(painter.font()), locale), curve,
-                             std::nullopt, colours, locale);
+                             std::nullopt, colours, texts, locale);
         }};
     printOnOnePage(detailsHtml(*m_details, m_english, QLocale(), true), picture, device);
 }
 
 bool DetailsWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == ladder) {
+        if (event->type() == QEvent::Resize)
+            fitLadderHeight();
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
         const bool selection = watched == priceField ? priceField->hasSelectedText()
@@ -294,4 +450,14 @@ bool DetailsWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void DetailsWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Another font measures the working and the ladder afresh.
+    if (event->type() == QEvent::FontChange && m_details) {
+        fitWorkingHeight();
+        fitLadderHeight();
+    }
 }

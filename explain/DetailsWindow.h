@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalculationDetails.h"
+#include "DetailsText.h"
 #include "ProfitCurve.h"
 
 #include <QWidget>
@@ -15,6 +16,8 @@ class QLineEdit;
 class QPagedPaintDevice;
 class ProfitChart;
 class QPushButton;
+class QScrollArea;
+class QSplitter;
 class QTableWidget;
 class QTextBrowser;
 
@@ -30,6 +33,8 @@ public:
     // A new calculation: everything is shown afresh and the price field holds its price.
     void showCalculation(const CalculationDetails& details);
     void setEnglish(bool english);
+    // The main window's results no longer match its inputs: a line at the top says so.
+    void setOutOfDate(bool outOfDate);
     // Shown and brought to the front; the first time beside the owner, where the screen allows.
     void showBeside(const QWidget& owner);
 
@@ -39,6 +44,9 @@ public:
     // What "Print" puts on paper, on one page of the device.
     void printTo(QPagedPaintDevice& device) const;
 
+    QLabel* outOfDateLabel;
+    QScrollArea* scroller;
+    QSplitter* splitter;
     QTextBrowser* working;
     QGroupBox* priceFrame;
     QLabel* priceLabel;
@@ -56,14 +64,20 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void applyTexts();
     void showLadder();
+    void fitLadderHeight();
+    void fitWorkingHeight();
     void priceEdited();
+    void showCurve(const ProfitCurve& curve);
+    void showReadout(const QList<DetailLine>& lines);
 
     QAction* m_copy;
-    ProfitCurve m_curve;
+    ProfitCurve m_curve;      // the calculation's own range
+    ProfitCurve m_shownCurve; // widened to the typed price where it lies outside
     std::optional<CalculationDetails> m_details;
     bool m_english = false;
     bool m_placed = false;

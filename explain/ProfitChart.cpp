@@ -1,6 +1,5 @@
 #include "ProfitChart.h"
 
-#include "ChartPainting.h"
 #include "MoneyText.h"
 
 #include <QMouseEvent>
@@ -26,6 +25,12 @@ void ProfitChart::setCurve(const ProfitCurve& curve, const QString& description)
 void ProfitChart::setTypedPrice(std::optional<double> price)
 {
     m_typedPrice = price;
+    update();
+}
+
+void ProfitChart::setTexts(const ChartTexts& texts)
+{
+    m_texts = texts;
     update();
 }
 
@@ -55,7 +60,7 @@ void ProfitChart::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     paintProfitChart(painter, frame(), *m_curve, m_typedPrice, ChartColours::from(palette()),
-                     QLocale());
+                     m_texts, QLocale());
 }
 
 void ProfitChart::mouseMoveEvent(QMouseEvent* event)

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "ChartPainting.h"
 #include "ProfitCurve.h"
 
 #include <QWidget>
 
 #include <optional>
-
-struct ChartFrame;
 
 // The profit after tax against the selling price of one calculation, drawn exactly, with the
 // price typed beside it marked; the pointer reads a price and its profit off the curve.
@@ -19,6 +18,7 @@ public:
 
     void setCurve(const ProfitCurve& curve, const QString& description);
     void setTypedPrice(std::optional<double> price);
+    void setTexts(const ChartTexts& texts);
 
     // Where a price and a profit are drawn at the widget's present size.
     QPointF pointOf(double price, double profit) const;
@@ -35,4 +35,5 @@ private:
 
     std::optional<ProfitCurve> m_curve;
     std::optional<double> m_typedPrice;
+    ChartTexts m_texts;
 };

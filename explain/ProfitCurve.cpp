@@ -5,25 +5,31 @@
 
 namespace {
 
-// The profit after tax of selling at a price with the fee of one given bracket, whatever
+// The profit before tax of selling at a price with the fee of one given bracket, whatever
 // bracket the open lookup would give the amount: both sides of a boundary are costed apart.
-double profitInBracket(const Schedule& schedule, const CostBasis& basis, int bracket, double price)
+double grossInBracket(const Schedule& schedule, const CostBasis& basis, int bracket, double price)
 {
     const double amount = basis.shares * price;
     const double fee = limitedFee(schedule, bracketFee(schedule.brackets[size_t(bracket)], amount));
-    return (amount - fee - basis.outlay()) * basis.afterTax;
+    return amount - fee - basis.outlay();
+}
+
+double profitInBracket(const Schedule& schedule, const CostBasis& basis, int bracket, double price)
+{
+    return basis.afterTaxOf(grossInBracket(schedule, basis, bracket, price));
 }
 
 // Where a percentage bracket's fee meets the minimum or the maximum, as prices per share.
-QList<double> kinks(const Schedule& schedule, const Bracket& bracket, double shares)
+QList<std::pair<double, FeeLimit>> kinks(const Schedule& schedule, const Bracket& bracket,
+                                         double shares)
 {
     if (!bracket.percentage || !(bracket.fee > 0))
         return {};
-    QList<double> prices;
+    QList<std::pair<double, FeeLimit>> prices;
     if (schedule.minimum > 0)
-        prices << 100 * schedule.minimum / bracket.fee / shares;
+        prices.append({100 * schedule.minimum / bracket.fee / shares, FeeLimit::Minimum});
     if (schedule.maximum < openBound)
-        prices << 100 * schedule.maximum / bracket.fee / shares;
+        prices.append({100 * schedule.maximum / bracket.fee / shares, FeeLimit::Maximum});
     return prices;
 }
 
@@ -33,7 +39,7 @@ struct Span
     double to;
 };
 
-Span chartSpan(const CalculationDetails& details)
+Span chartSpan(const CalculationDetails& details, std::optional<double> shown)
 {
     const double n = details.basis.shares;
     const double minimum = details.result.price;
@@ -49,8 +55,12 @@ Span chartSpan(const CalculationDetails& details)
         else if (above < 0)
             above = boundary;
     }
-    const double from = below >= 0 && below >= minimum - reach ? std::min(start, below) : start;
-    const double to = above >= 0 && above <= minimum + reach ? above : minimum;
+    double from = below >= 0 && below >= minimum - reach ? std::min(start, below) : start;
+    double to = above >= 0 && above <= minimum + reach ? above : minimum;
+    if (shown) {
+        from = std::min(from, *shown);
+        to = std::max(to, *shown);
+    }
     // Past the last price of interest by a quarter of the span, so the bracket above shows.
     const double width = std::max(to - from, 0.05);
     return {std::max(0.0, from - 0.05 * width), to + 0.25 * width};
@@ -72,12 +82,12 @@ double ProfitCurve::profitAt(double price) const
     return std::nan("");
 }
 
-ProfitCurve profitCurve(const CalculationDetails& details)
+ProfitCurve profitCurve(const CalculationDetails& details, std::optional<double> shown)
 {
     const Schedule& schedule = details.schedule;
     const CostBasis& basis = details.basis;
     const double n = basis.shares;
-    const Span span = chartSpan(details);
+    const Span span = chartSpan(details, shown);
 
     ProfitCurve curve;
     curve.fromPrice = span.from;
@@ -98,12 +108,25 @@ ProfitCurve profitCurve(const CalculationDetails& details)
             curve.boundaries.append({lower, profitInBracket(schedule, basis, j - 1, lower),
                                      profitInBracket(schedule, basis, j, lower)});
         QList<double> cuts{from};
-        for (const double kink : kinks(schedule, schedule.brackets[size_t(j)], n)) {
-            if (kink > from && kink < to)
+        for (const auto& [kink, limit] : kinks(schedule, schedule.brackets[size_t(j)], n)) {
+            if (kink > from && kink < to) {
                 cuts << kink;
+                curve.limits.append({kink, profitInBracket(schedule, basis, j, kink), limit});
+            }
         }
         std::sort(cuts.begin(), cuts.end());
         cuts << to;
+        // The profit before tax is straight between two cuts; where it crosses zero the tax
+        // starts to take its part, and the curve bends.
+        for (qsizetype i = 0; i + 1 < cuts.size(); ++i) {
+            const double low = grossInBracket(schedule, basis, j, cuts[i]);
+            const double high = grossInBracket(schedule, basis, j, cuts[i + 1]);
+            if ((low < 0) != (high < 0) && low != high) {
+                const double zero = cuts[i] + (cuts[i + 1] - cuts[i]) * -low / (high - low);
+                if (zero > cuts[i] && zero < cuts[i + 1])
+                    cuts.insert(++i, zero);
+            }
+        }
         for (qsizetype i = 0; i + 1 < cuts.size(); ++i) {
             const CurveSegment segment{
                 cuts[i],     profitInBracket(schedule, basis, j, cuts[i]),

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <optional>
+
 // One straight piece of the profit after tax against the selling price per share: within it
 // the fee follows one rule (a bracket, and inside a percentage bracket the stretch where the
 // minimum, the maximum or neither applies).
@@ -28,6 +30,15 @@ struct CurveBoundary
     bool jumps() const { return profitBelow != profitAbove; }
 };
 
+// Where, inside a percentage bracket, the fee meets the minimum or the maximum: below a
+// minimum's price and above a maximum's the limit applies.
+struct CurveLimit
+{
+    double price = 0;
+    double profit = 0;
+    FeeLimit limit = FeeLimit::Minimum;
+};
+
 // The chart of one calculation: what it spans and the exact pieces of the curve.
 struct ProfitCurve
 {
@@ -40,6 +51,7 @@ struct ProfitCurve
     double minimumProfit = 0;
     QList<CurveSegment> segments;
     QList<CurveBoundary> boundaries;
+    QList<CurveLimit> limits;
 
     // The profit after tax at a price within the chart, by the same costing as the segments.
     double profitAt(double price) const;
@@ -47,5 +59,6 @@ struct ProfitCurve
 
 // From break-even (or the cost price, when nothing sells without a loss) to past the minimum
 // price, widened to the nearest bracket boundary on each side of the minimum price where one
-// lies within twice the distance from break-even to it.
-ProfitCurve profitCurve(const CalculationDetails& details);
+// lies within twice the distance from break-even to it, and to a price shown beside the curve.
+ProfitCurve profitCurve(const CalculationDetails& details,
+                        std::optional<double> shown = std::nullopt);

@@ -18,7 +18,7 @@ SaleAtPrice saleAtPrice(const Schedule& schedule, const CostBasis& basis, double
     sale.fee = feeBreakdown(schedule, sale.amount, Lookup::Open);
     const double profit = (sale.amount - sale.fee.fee) - basis.outlay();
     sale.profitBeforeTax = roundCents(profit);
-    sale.profitAfterTax = roundCents(sale.profitBeforeTax * basis.afterTax);
+    sale.profitAfterTax = roundCents(basis.afterTaxOf(sale.profitBeforeTax));
     sale.reachesWanted = !sale.overLimit && profit >= basis.grossWanted - reachTolerance;
     return sale;
 }

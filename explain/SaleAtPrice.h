@@ -11,11 +11,13 @@ struct CostBasis
     double grossWanted = 0; // G: the profit before tax that leaves the wanted profit
 
     double outlay() const { return shares * costPrice; }
+    // The tax takes its part of a gain only: a loss is the same before and after it.
+    double afterTaxOf(double profit) const { return profit < 0 ? profit : profit * afterTax; }
 };
 
 // Selling every share at one price, costed as a real sale: the open lookup, that bracket's fee,
 // the minimum and the maximum. Profits are in cents, before tax rounded first and the tax
-// applied to that, as the result labels show them.
+// applied to that, as the result labels show them; a loss is not taxed.
 struct SaleAtPrice
 {
     double price = 0;

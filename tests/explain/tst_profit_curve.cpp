@@ -1,3 +1,4 @@
+#include "ChartPainting.h"
 #include "MakeSchedule.h"
 #include "ProfitChart.h"
 #include "ProfitCurve.h"
@@ -74,6 +75,7 @@ private slots:
     void minimumMakesAKink();
     void chartShowsTheWantedLineAndTheGap_data();
     void chartShowsTheWantedLineAndTheGap();
+    void faintColoursAreMadeLegibleOnDark();
 };
 
 void ProfitCurveTest::feeDropBreaksTheCurve()
@@ -157,6 +159,37 @@ void ProfitCurveTest::chartShowsTheWantedLineAndTheGap()
                      QByteArray::number(x) + "," + QByteArray::number(y));
         }
     }
+}
+
+// A dark theme whose link colour is the default blue and whose mid tone is near the plot: on
+// the chart the wanted line and the boundaries still stand out by 3:1.
+void ProfitCurveTest::faintColoursAreMadeLegibleOnDark()
+{
+    QPalette palette = darkPalette();
+    palette.setColor(QPalette::Link, QColor(0x00, 0x00, 0xff));
+    palette.setColor(QPalette::Mid, QColor(0x38, 0x38, 0x38));
+    QVERIFY(contrastRatio(palette.color(QPalette::Link), palette.color(QPalette::Base)) < 3);
+    ProfitChart chart;
+    chart.setPalette(palette);
+    chart.resize(400, 260);
+    const ProfitCurve curve = profitCurve(feeDrop());
+    chart.setCurve(curve, QString());
+    QImage image(chart.size(), QImage::Format_RGB32);
+    chart.render(&image);
+
+    const QColor plot = palette.color(QPalette::Base);
+    const int row = qRound(chart.pointOf(10.00, 19.0).y());
+    const int x = qRound(chart.pointOf(curve.fromPrice, 0).x()) + 60;
+    QVERIFY(contrastRatio(QColor(image.pixel(x, row)), plot) >= 3);
+    // The boundary at 10.00 is dashed: its strongest pixel below the curve's dots counts.
+    const int boundary = qRound(chart.pointOf(10.00, 0).x());
+    const int top = qRound(chart.pointOf(10.00, 16).y());
+    const int bottom = qRound(chart.pointOf(10.00, curve.lowestProfit).y());
+    QVERIFY(bottom - top > 10);
+    double strongest = 1;
+    for (int y = top; y < bottom; ++y)
+        strongest = std::max(strongest, contrastRatio(QColor(image.pixel(boundary, y)), plot));
+    QVERIFY2(strongest >= 3, QByteArray::number(strongest));
 }
 
 QTEST_MAIN(ProfitCurveTest)

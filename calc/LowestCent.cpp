@@ -20,9 +20,9 @@ double saleProfit(const Schedule& schedule, const SaleTarget& target, double pri
     return (amount.value() - *Calcul_Frais(schedule, amount, Lookup::Open)) - target.cost;
 }
 
-bool reachesGross(double profit, const SaleTarget& target)
+bool reachesGross(double profit, double gross)
 {
-    return profit >= target.gross - reachTolerance;
+    return profit >= gross - reachTolerance;
 }
 
 // The cents of every bracket lie above those of the brackets before it, so the first bracket
@@ -40,7 +40,7 @@ std::optional<double> lowestReachingCents(const Schedule& schedule, const SaleTa
         if (std::isfinite(price) && std::isfinite(top)) {
             double cent = std::max(below + 1, std::floor(price * 100) - 1);
             for (int i = 0; i < centsToTry && cent <= top; ++i, ++cent) {
-                if (reachesGross(saleProfit(schedule, target, cent / 100), target))
+                if (reachesGross(saleProfit(schedule, target, cent / 100), target.gross))
                     return cent;
             }
         }

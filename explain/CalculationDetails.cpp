@@ -29,7 +29,8 @@ std::optional<CalculationDetails> explainCalculation(const CalculationInput& inp
     details.trade = trade;
     details.taxRate = taxRate;
     details.result = outcome.result;
-    details.purchase = feeBreakdown(schedule, trade.shares * trade.purchasePrice, Lookup::Bounded);
+    details.purchase =
+        feeBreakdown(schedule, TradeAmount{trade.shares, trade.purchasePrice}, Lookup::Bounded);
     details.basis = costBasis(outcome.result, trade, taxRate);
     details.wantedAfterTax = roundCents(details.basis.grossWanted * details.basis.afterTax);
     details.sale = saleAtPrice(schedule, details.basis, outcome.result.price);

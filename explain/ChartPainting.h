@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChartFrame.h"
+#include "ChartTexts.h"
 
 #include <QLocale>
 #include <QPalette>
@@ -22,15 +23,6 @@ struct ChartColours
     // The palette's colours, each line and mark brought to a contrast of at least 3:1 with the
     // plot where the palette leaves it fainter.
     static ChartColours from(const QPalette& palette);
-};
-
-// The words on the chart, in the window's language.
-struct ChartTexts
-{
-    QString priceAxis;  // "Prix de vente par action (€)"
-    QString profitAxis; // "Bénéfice après impôt (€)"
-    QString minimum;    // before the minimum price's amount
-    QString typed;      // before the typed price's amount
 };
 
 // WCAG's contrast ratio of two colours, from 1 to 21.

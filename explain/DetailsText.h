@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CalculationDetails.h"
-#include "ChartPainting.h"
+#include "ChartTexts.h"
 #include "ProfitCurve.h"
 
 #include <QLocale>

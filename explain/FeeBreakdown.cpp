@@ -1,10 +1,11 @@
 #include "FeeBreakdown.h"
 
-FeeBreakdown feeBreakdown(const Schedule& schedule, double amount, Lookup lookup)
+FeeBreakdown feeBreakdown(const Schedule& schedule, const TradeAmount& trade, Lookup lookup)
 {
+    const double amount = trade.value();
     const std::optional<int> bounded =
-        lookup == Lookup::Bounded ? boundedBracket(schedule, amount) : std::nullopt;
-    const int bracket = bounded.value_or(openBracket(schedule, amount));
+        lookup == Lookup::Bounded ? boundedBracket(schedule, trade) : std::nullopt;
+    const int bracket = bounded.value_or(openBracket(schedule, trade));
 
     FeeBreakdown breakdown;
     breakdown.bracket = bracket;

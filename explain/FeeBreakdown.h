@@ -26,6 +26,7 @@ struct FeeBreakdown
     bool openEnded() const { return upper >= openBound; }
 };
 
-// The fee of the amount in the bracket the lookup finds; an amount the bounded lookup finds over
-// the limit is costed in the last bracket, as the open lookup would.
-FeeBreakdown feeBreakdown(const Schedule& schedule, double amount, Lookup lookup);
+// The fee of the amount in the bracket the lookup finds, at or below a bound as its decimals
+// say; an amount the bounded lookup finds over the limit is costed in the last bracket, as the
+// open lookup would.
+FeeBreakdown feeBreakdown(const Schedule& schedule, const TradeAmount& amount, Lookup lookup);

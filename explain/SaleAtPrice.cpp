@@ -1,13 +1,7 @@
 #include "SaleAtPrice.h"
 
+#include "LowestCent.h"
 #include "NumberText.h"
-
-namespace {
-
-// Far below what a cent of the price changes, far above the rounding of amounts in doubles.
-constexpr double reachTolerance = 1e-6;
-
-} // namespace
 
 SaleAtPrice saleAtPrice(const Schedule& schedule, const CostBasis& basis, double price)
 {
@@ -15,10 +9,10 @@ SaleAtPrice saleAtPrice(const Schedule& schedule, const CostBasis& basis, double
     sale.price = price;
     sale.amount = basis.shares * price;
     sale.overLimit = sale.amount > openBound;
-    sale.fee = feeBreakdown(schedule, sale.amount, Lookup::Open);
+    sale.fee = feeBreakdown(schedule, TradeAmount{basis.shares, price}, Lookup::Open);
     const double profit = (sale.amount - sale.fee.fee) - basis.outlay();
     sale.profitBeforeTax = roundCents(profit);
     sale.profitAfterTax = roundCents(basis.afterTaxOf(sale.profitBeforeTax));
-    sale.reachesWanted = !sale.overLimit && profit >= basis.grossWanted - reachTolerance;
+    sale.reachesWanted = !sale.overLimit && reachesGross(profit, basis.grossWanted);
     return sale;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FeeBreakdown.h"
+#include "TaxedProfit.h"
 
 // What one calculation fixes for every sale price: the shares, the cost price and the tax.
 struct CostBasis
@@ -11,8 +12,7 @@ struct CostBasis
     double grossWanted = 0; // G: the profit before tax that leaves the wanted profit
 
     double outlay() const { return shares * costPrice; }
-    // The tax takes its part of a gain only: a loss is the same before and after it.
-    double afterTaxOf(double profit) const { return profit < 0 ? profit : profit * afterTax; }
+    double afterTaxOf(double profit) const { return taxedProfit(profit, afterTax); }
 };
 
 // Selling every share at one price, costed as a real sale: the open lookup, that bracket's fee,

@@ -3,6 +3,7 @@
 #include "FeeRules.h"
 #include "Language.h"
 #include "MoneyText.h"
+#include "NumberText.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -40,8 +41,15 @@ QString shownPriceText(const CalculationDetails& details, bool english, const QL
                             u" (the last cent below the bracket boundary)"_s);
     if (moneyText(result.unroundedPrice, locale, 4) == moneyText(result.price, locale, 4))
         return price;
-    return price + pick(english, u" (prix exact %1, arrondi au centime le plus proche)"_s,
-                        u" (exact price %1, rounded to the nearest cent)"_s)
+    // The nearest cent, unless it falls short of the wanted profit where the main window must
+    // not: rounded up on request, or kept in the bracket the price was found in.
+    if (roundCents(result.unroundedPrice) == result.price)
+        return price + pick(english, u" (prix exact %1, arrondi au centime le plus proche)"_s,
+                            u" (exact price %1, rounded to the nearest cent)"_s)
+                           .arg(moneyText(result.unroundedPrice, locale, 4));
+    return price + pick(english,
+                        u" (prix exact %1 ; premier centime qui atteint le bénéfice voulu)"_s,
+                        u" (exact price %1; the first cent that reaches the wanted profit)"_s)
                        .arg(moneyText(result.unroundedPrice, locale, 4));
 }
 

@@ -12,6 +12,7 @@
 Q_DECLARE_METATYPE(Schedule)
 Q_DECLARE_METATYPE(Trade)
 Q_DECLARE_METATYPE(FeeLimit)
+Q_DECLARE_METATYPE(PriceRounding)
 
 namespace {
 
@@ -53,6 +54,8 @@ private slots:
     void breakdown();
     void texts_data();
     void texts();
+    void shownPriceSaysHowItWasRounded_data();
+    void shownPriceSaysHowItWasRounded();
     void ladderTargets_data();
     void ladderTargets();
     void breakEvenAndLadderAreTheLowestCents();
@@ -147,6 +150,32 @@ void CalculationDetailsTest::texts()
     const QLocale locale;
     QTEST(feeRuleText(details->purchase, english, locale), "purchaseFee");
     QTEST(bracketText(details->sale.fee, true, english, locale), "saleBracket");
+}
+
+void CalculationDetailsTest::shownPriceSaysHowItWasRounded_data()
+{
+    QTest::addColumn<PriceRounding>("rounding");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("nearest cent") << PriceRounding::Nearest
+                                  << u"11,56\u00a0€ (prix exact 11,5649\u00a0€, arrondi au centime "
+                                     "le plus proche)"_qs;
+    QTest::newRow("rounded up") << PriceRounding::Up
+                                << u"11,57\u00a0€ (prix exact 11,5649\u00a0€ ; premier centime qui "
+                                   "atteint le bénéfice voulu)"_qs;
+}
+
+void CalculationDetailsTest::shownPriceSaysHowItWasRounded()
+{
+    QFETCH(PriceRounding, rounding);
+    const std::optional<CalculationDetails> details =
+        explainCalculation({flatTen, Trade{10, 100, 10, true}, 26, rounding});
+    QVERIFY(details);
+    QStringList values;
+    for (const DetailSection& section : workingSections(*details, false, QLocale()))
+        for (const DetailLine& line : section.lines)
+            values << line.value;
+    QFETCH(QString, shown);
+    QVERIFY2(values.contains(shown), qPrintable(values.join(u'|')));
 }
 
 void CalculationDetailsTest::ladderTargets_data()

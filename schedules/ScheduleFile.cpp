@@ -110,7 +110,8 @@ std::optional<ImportedSchedule> readScheduleFile(const QByteArray& bytes, const 
     const QString fallback =
         pick(english, QStringLiteral("Barème importé"), QStringLiteral("Imported schedule"));
     const QString name = nameOfSection(section).value_or(QFileInfo(fileName).completeBaseName());
-    return ImportedSchedule{storableName(name, fallback), scheduleFromSavedValues(values)};
+    return ImportedSchedule{storableName(name, fallback), Cp1252::encode(name) ? QString() : name,
+                            scheduleFromSavedValues(values)};
 }
 
 std::optional<ImportedSchedule> importScheduleFile(const QString& path, bool english)

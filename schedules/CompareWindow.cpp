@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -30,11 +31,10 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
     table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    // A cell on one line, its column as wide as it needs, rather than two lines cut in half.
+    // A cell on one line, its column as wide as it needs, rather than two lines cut in half;
+    // on a narrow screen the table scrolls rather than cut the last column.
     table->setWordWrap(false);
-    table->setTextElideMode(Qt::ElideNone);
     summaryLabel->setBuddy(table);
 
     useButton = new QPushButton(this);
@@ -177,7 +177,7 @@ void CompareWindow::copyToClipboard() const
 QSize CompareWindow::fittingSize() const
 {
     // Every row and every column in full: the table's own hint stops at what a scroll area
-    // thinks reasonable, and its stretched last column at whatever width it was given.
+    // thinks reasonable.
     const QHeaderView* header = table->horizontalHeader();
     const QAbstractItemView* view = table;
     QSize needed(2 * table->frameWidth(), 2 * table->frameWidth() + header->sizeHint().height());
@@ -185,8 +185,10 @@ QSize CompareWindow::fittingSize() const
         needed.rwidth() += std::max(header->sectionSizeHint(c), view->sizeHintForColumn(c));
     for (int r = 0; r < table->rowCount(); ++r)
         needed.rheight() += table->verticalHeader()->sectionSize(r);
-    const QSize chrome = sizeHint() - table->sizeHint();
-    return (needed + chrome).expandedTo(QSize(sizeHint().width(), 0));
+    const QMargins margins = layout()->contentsMargins();
+    const QSize chrome(margins.left() + margins.right(),
+                       sizeHint().height() - table->sizeHint().height());
+    return (needed + chrome).expandedTo(QSize(minimumSizeHint().width(), 0));
 }
 
 void CompareWindow::showBeside(const QWidget& owner)
@@ -196,10 +198,19 @@ void CompareWindow::showBeside(const QWidget& owner)
         const bool moved = m_placed && pos() != m_placedGeometry.topLeft();
         m_placed = true;
         const QSize frame = owner.frameGeometry().size() - owner.geometry().size();
-        // Never narrowed: a table read through a horizontal scroll bar is no comparison.
-        const WindowPlacement placement =
-            placeBeside(owner.screen()->availableGeometry(), owner.frameGeometry(), frame,
-                        sized ? size() : fittingSize(), minimumSizeHint(), QWIDGETSIZE_MAX);
+        // Never narrowed to the room beside the owner: a table read through a horizontal scroll
+        // bar is no comparison.
+        const auto placed = [&](const QSize& wanted) {
+            return placeBeside(owner.screen()->availableGeometry(), owner.frameGeometry(), frame,
+                               wanted, minimumSizeHint(), QWIDGETSIZE_MAX);
+        };
+        QSize wanted = sized ? size() : fittingSize();
+        WindowPlacement placement = placed(wanted);
+        // Narrowed by the screen, it scrolls sideways: the scroll bar must not hide a row.
+        if (!sized && placement.size.width() < wanted.width()) {
+            wanted.rheight() += table->horizontalScrollBar()->sizeHint().height();
+            placement = placed(wanted);
+        }
         resize(placement.size);
         if (!moved)
             move(placement.topLeft);

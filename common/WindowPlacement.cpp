@@ -38,9 +38,7 @@ WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QSize& 
     QRect best;
     qint64 least = -1;
     for (const QPoint& at : tries) {
-        const QRect window(QPoint(within(at.x(), outer.width(), area.left(), area.width()),
-                                  within(at.y(), outer.height(), area.top(), area.height())),
-                           outer);
+        const QRect window(keptInArea(area, at, outer), outer);
         const qint64 cover = covered(window, owner);
         if (least < 0 || cover < least) {
             least = cover;
@@ -48,4 +46,10 @@ WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QSize& 
         }
     }
     return {best.topLeft(), size};
+}
+
+QPoint keptInArea(const QRect& area, const QPoint& topLeft, const QSize& outer)
+{
+    return {within(topLeft.x(), outer.width(), area.left(), area.width()),
+            within(topLeft.y(), outer.height(), area.top(), area.height())};
 }

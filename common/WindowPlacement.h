@@ -17,3 +17,6 @@ struct WindowPlacement
 // frame is the window manager's frame, as it is around the owner.
 WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QSize& frame,
                             const QSize& wanted, const QSize& minimum, int narrowest);
+
+// The frame's top left moved as little as keeps a window of that outer size whole in the area.
+QPoint keptInArea(const QRect& area, const QPoint& topLeft, const QSize& outer);

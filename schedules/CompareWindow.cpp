@@ -212,8 +212,9 @@ void CompareWindow::showBeside(const QWidget& owner)
             placement = placed(wanted);
         }
         resize(placement.size);
-        if (!moved)
-            move(placement.topLeft);
+        // Where the user put it, but whole on the screen at its new size.
+        move(moved ? keptInArea(owner.screen()->availableGeometry(), pos(), placement.size + frame)
+                   : placement.topLeft);
         m_placedGeometry = QRect(pos(), size());
     }
     show();

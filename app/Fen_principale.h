@@ -133,6 +133,7 @@ private:
     void refreshScheduleBar();
     void schedulesInputsChanged();
     void refreshComparison();
+    void fillComparison();
     void showScheduleFailure();
     bool english() const;
 

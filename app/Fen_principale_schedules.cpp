@@ -12,6 +12,7 @@
 #include "ScheduleBook.h"
 #include "ScheduleComparison.h"
 #include "ScheduleFile.h"
+#include "ScheduleFileDialog.h"
 #include "ScheduleNameDialog.h"
 #include "ScheduleNames.h"
 #include "SchedulePreparation.h"
@@ -22,11 +23,8 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QToolButton>
 
 namespace {
@@ -223,10 +221,20 @@ bool Fen_principale::importSchedule(const QString& path)
     }
     refreshScheduleBar();
     refreshComparison();
-    m_messenger.inform(schedulesMessage(
-        inEnglish, QStringLiteral("Le barème « %1 » est ajouté à la liste des barèmes.").arg(*name),
-        QStringLiteral("The schedule \"%1\" is added to the list of schedules.").arg(*name),
-        MessageIcon::Information));
+    QString french =
+        QStringLiteral("Le barème « %1 » est ajouté à la liste des barèmes.").arg(*name);
+    QString inEnglishText =
+        QStringLiteral("The schedule \"%1\" is added to the list of schedules.").arg(*name);
+    if (!imported->nameInFile.isEmpty()) {
+        french += QStringLiteral("\n\nSon nom dans le fichier, « %1 », a été changé : le fichier "
+                                 "de réglages ne peut pas contenir certains de ses caractères.")
+                      .arg(imported->nameInFile);
+        inEnglishText += QStringLiteral("\n\nIts name in the file, \"%1\", was changed: the "
+                                        "settings file cannot hold some of its characters.")
+                             .arg(imported->nameInFile);
+    }
+    m_messenger.inform(
+        schedulesMessage(inEnglish, french, inEnglishText, MessageIcon::Information));
     return true;
 }
 
@@ -273,12 +281,14 @@ void Fen_principale::SupprimerBareme_Click()
 {
     const bool inEnglish = english();
     const QString current = ScheduleBook(m_store).currentName(inEnglish);
-    const bool yes = m_messenger.confirm(schedulesMessage(
+    Message question = schedulesMessage(
         inEnglish,
         QStringLiteral("Supprimer le barème « %1 » ? Ses frais de courtage seront perdus.")
             .arg(current),
         QStringLiteral("Delete the schedule \"%1\"? Its brokerage fees will be lost.").arg(current),
-        MessageIcon::Question));
+        MessageIcon::Question);
+    question.noByDefault = true;
+    const bool yes = m_messenger.confirm(question);
     if (yes)
         deleteSchedule();
     m_feePage->scheduleBar->Combo_Bareme->setFocus();
@@ -287,15 +297,12 @@ void Fen_principale::SupprimerBareme_Click()
 void Fen_principale::ExporterBareme_Click()
 {
     const bool inEnglish = english();
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString fileName = ScheduleBook(m_store).currentName(inEnglish) + QStringLiteral(".ini");
-    fileName.replace(u'/', u'-').replace(u'\\', u'-');
-    const QString suggested = QDir(folder).filePath(fileName);
     const QString path =
-        QFileDialog::getSaveFileName(this,
-                                     pick(inEnglish, QStringLiteral("Exporter le barème"),
-                                          QStringLiteral("Export the schedule")),
-                                     suggested, scheduleFileFilter(inEnglish));
+        askExportPath(this,
+                      pick(inEnglish, QStringLiteral("Exporter le barème"),
+                           QStringLiteral("Export the schedule")),
+                      scheduleFileFilter(inEnglish),
+                      ScheduleBook(m_store).currentName(inEnglish) + QStringLiteral(".ini"));
     if (!path.isEmpty())
         exportSchedule(path);
 }
@@ -303,10 +310,9 @@ void Fen_principale::ExporterBareme_Click()
 void Fen_principale::ImporterBareme_Click()
 {
     const bool inEnglish = english();
-    const QString path = QFileDialog::getOpenFileName(
+    const QString path = askImportPath(
         this,
         pick(inEnglish, QStringLiteral("Importer un barème"), QStringLiteral("Import a schedule")),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
         scheduleFileFilter(inEnglish));
     if (!path.isEmpty())
         importSchedule(path);
@@ -334,11 +340,16 @@ void Fen_principale::schedulesInputsChanged()
 
 void Fen_principale::refreshComparison()
 {
-    if (!m_compare || !m_compare->isVisible())
-        return;
+    if (m_compare && m_compare->isVisible())
+        fillComparison();
+}
+
+void Fen_principale::fillComparison()
+{
     const std::optional<Trade> trade = checkedTrade();
     if (!trade) {
-        m_compare->hide();
+        m_compare->setEnglish(english());
+        m_compare->showIncomplete();
         return;
     }
     const QLocale locale;
@@ -374,7 +385,7 @@ void Fen_principale::ComparerBaremes_Click()
         m_compare->useSchedule = [this](const QString& name) { switchSchedule(name); };
     }
     m_storedSchedules.reset();
-    m_compare->show();
-    refreshComparison();
+    // Filled before it shows, so that it opens at the size of what it holds.
+    fillComparison();
     m_compare->showBeside(*this);
 }

@@ -43,5 +43,6 @@ void MessageBoxMessenger::inform(const Message& message)
 
 bool MessageBoxMessenger::confirm(const Message& message)
 {
-    return run(message, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+    return run(message, QMessageBox::Yes | QMessageBox::No,
+               message.noByDefault ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
 }

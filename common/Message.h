@@ -17,6 +17,8 @@ struct Message
     QString title;
     QString text;
     MessageIcon icon = MessageIcon::None;
+    // A question whose Yes cannot be undone answers No to Enter.
+    bool noByDefault = false;
 
     friend bool operator==(const Message&, const Message&) = default;
 };

@@ -8,6 +8,7 @@
 #include "NumberText.h"
 #include "NumericFilter.h"
 #include "ProfitChart.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -234,35 +235,16 @@ void DetailsWindow::showBeside(const QWidget& owner)
 {
     if (!m_placed) {
         m_placed = true;
-        const QRect area = owner.screen()->availableGeometry();
-        const QRect main = owner.frameGeometry();
         // The window manager's frame, as it is around the owner.
-        const QSize frame = main.size() - owner.geometry().size();
-        // The size that shows everything without scrolling, as far as the screen allows.
+        const QSize frame = owner.frameGeometry().size() - owner.geometry().size();
+        // The size that shows everything without scrolling, as far as the screen allows; the
+        // working and the chart still read at narrowestBeside.
         const QSize chrome = sizeHint() - scroller->sizeHint();
-        QSize size = (scroller->widget()->sizeHint() + chrome)
-                         .boundedTo(area.size() - frame)
-                         .expandedTo(minimumSizeHint());
-        const int roomRight = area.right() - main.right();
-        const int roomLeft = main.left() - area.left();
-        const bool toRight = roomRight >= roomLeft;
-        const int room = std::max(roomRight, roomLeft) - frame.width();
-        // Narrowed to the room beside the owner while the working and the chart still read;
-        // narrower still, it goes to the far edge of the roomier side, over as little of the
-        // owner as its width allows.
-        if (size.width() > room && room >= narrowestBeside)
-            size.setWidth(room);
-        resize(size);
-        const int outer = size.width() + frame.width();
-        int x = 0;
-        if (outer <= roomRight)
-            x = main.right() + 1;
-        else if (outer <= roomLeft)
-            x = main.left() - outer;
-        else
-            x = toRight ? area.right() + 1 - outer : area.left();
-        const int lowest = area.bottom() + 1 - (size.height() + frame.height());
-        move(std::max(area.left(), x), std::max(area.top(), std::min(main.top(), lowest)));
+        const WindowPlacement placement = placeBeside(
+            owner.screen()->availableGeometry(), owner.frameGeometry(), frame,
+            scroller->widget()->sizeHint() + chrome, minimumSizeHint(), narrowestBeside);
+        resize(placement.size);
+        move(placement.topLeft);
     }
     show();
     raise();

@@ -2,6 +2,7 @@
 
 #include "ComparisonText.h"
 #include "Language.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -29,8 +31,10 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
     table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    // A cell on one line, its column as wide as it needs, rather than two lines cut in half;
+    // on a narrow screen the table scrolls rather than cut the last column.
+    table->setWordWrap(false);
     summaryLabel->setBuddy(table);
 
     useButton = new QPushButton(this);
@@ -69,8 +73,16 @@ void CompareWindow::showRows(const QString& summary, const QList<ComparisonRow>&
 {
     m_summary = summary;
     m_rows = rows;
+    m_incomplete = false;
     summaryLabel->setText(summary);
     fillTable();
+}
+
+void CompareWindow::showIncomplete()
+{
+    m_incomplete = true;
+    m_rows.clear();
+    applyTexts();
 }
 
 void CompareWindow::setEnglish(bool english)
@@ -90,6 +102,15 @@ void CompareWindow::applyTexts()
                             QStringLiteral("&Use this schedule")));
     copyButton->setText(pick(m_english, QStringLiteral("&Copier"), QStringLiteral("&Copy")));
     closeButton->setText(pick(m_english, QStringLiteral("&Fermer"), QStringLiteral("C&lose")));
+    if (m_incomplete) {
+        m_summary = pick(m_english,
+                         QStringLiteral("Les données de la transaction sont incomplètes ou "
+                                        "incorrectes : la comparaison reprendra dès qu'elles "
+                                        "seront valables."),
+                         QStringLiteral("The trade data are incomplete or wrong: the comparison "
+                                        "will resume as soon as they are valid."));
+        summaryLabel->setText(m_summary);
+    }
     fillTable();
 }
 
@@ -127,6 +148,7 @@ void CompareWindow::selectionChanged()
     const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
     const bool usable = !ranges.isEmpty() && !m_rows[ranges.front().topRow()].inUse;
     useButton->setEnabled(usable && useSchedule);
+    copyButton->setEnabled(!m_rows.isEmpty());
 }
 
 void CompareWindow::useSelected()
@@ -147,20 +169,53 @@ QString CompareWindow::plainText() const
 
 void CompareWindow::copyToClipboard() const
 {
+    if (m_rows.isEmpty())
+        return;
     QApplication::clipboard()->setText(plainText());
+}
+
+QSize CompareWindow::fittingSize() const
+{
+    // Every row and every column in full: the table's own hint stops at what a scroll area
+    // thinks reasonable.
+    const QHeaderView* header = table->horizontalHeader();
+    const QAbstractItemView* view = table;
+    QSize needed(2 * table->frameWidth(), 2 * table->frameWidth() + header->sizeHint().height());
+    for (int c = 0; c < table->columnCount(); ++c)
+        needed.rwidth() += std::max(header->sectionSizeHint(c), view->sizeHintForColumn(c));
+    for (int r = 0; r < table->rowCount(); ++r)
+        needed.rheight() += table->verticalHeader()->sectionSize(r);
+    const QMargins margins = layout()->contentsMargins();
+    const QSize chrome(margins.left() + margins.right(),
+                       sizeHint().height() - table->sizeHint().height());
+    return (needed + chrome).expandedTo(QSize(minimumSizeHint().width(), 0));
 }
 
 void CompareWindow::showBeside(const QWidget& owner)
 {
-    if (!m_placed) {
+    if (!isVisible()) {
+        const bool sized = m_placed && size() != m_placedGeometry.size();
+        const bool moved = m_placed && pos() != m_placedGeometry.topLeft();
         m_placed = true;
-        const QRect area = owner.screen()->availableGeometry();
-        // The whole table where the screen allows, which adjustSize() would cut to two thirds.
-        resize(sizeHint().boundedTo(area.size() - (frameGeometry().size() - size())));
-        const QRect beside = owner.frameGeometry();
-        const int x = std::clamp(beside.right() + 1, area.left(),
-                                 std::max(area.left(), area.right() + 1 - frameGeometry().width()));
-        move(x, std::max(area.top(), beside.top()));
+        const QSize frame = owner.frameGeometry().size() - owner.geometry().size();
+        // Never narrowed to the room beside the owner: a table read through a horizontal scroll
+        // bar is no comparison.
+        const auto placed = [&](const QSize& wanted) {
+            return placeBeside(owner.screen()->availableGeometry(), owner.frameGeometry(), frame,
+                               wanted, minimumSizeHint(), QWIDGETSIZE_MAX);
+        };
+        QSize wanted = sized ? size() : fittingSize();
+        WindowPlacement placement = placed(wanted);
+        // Narrowed by the screen, it scrolls sideways: the scroll bar must not hide a row.
+        if (!sized && placement.size.width() < wanted.width()) {
+            wanted.rheight() += table->horizontalScrollBar()->sizeHint().height();
+            placement = placed(wanted);
+        }
+        resize(placement.size);
+        // Where the user put it, but whole on the screen at its new size.
+        move(moved ? keptInArea(owner.screen()->availableGeometry(), pos(), placement.size + frame)
+                   : placement.topLeft);
+        m_placedGeometry = QRect(pos(), size());
     }
     show();
     raise();

@@ -3,6 +3,7 @@
 #include "ScheduleComparison.h"
 
 #include <QList>
+#include <QRect>
 #include <QWidget>
 
 #include <functional>
@@ -22,7 +23,11 @@ public:
 
     // summary says what was compared (the trade and the tax rate), in the window's language.
     void showRows(const QString& summary, const QList<ComparisonRow>& rows);
+    // The trade cannot be compared as it stands: no rows, and a line that says why.
+    void showIncomplete();
     void setEnglish(bool english);
+    // Shown and brought to the front. Each time it opens it fits its rows and columns and goes
+    // beside the owner, unless the user sized or moved it, which is kept.
     void showBeside(const QWidget& owner);
 
     QString plainText() const;
@@ -41,9 +46,12 @@ private:
     void fillTable();
     void selectionChanged();
     void useSelected();
+    QSize fittingSize() const;
 
     QString m_summary;
     QList<ComparisonRow> m_rows;
     bool m_english = false;
+    bool m_incomplete = false;
     bool m_placed = false;
+    QRect m_placedGeometry; // the frame's, as last placed
 };

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QToolButton>
 
 #include <algorithm>
@@ -20,6 +21,23 @@ QAction* item(QMenu* menu, const char* name)
     return action;
 }
 
+// The arrow that says a menu opens is drawn over the button's corner, against its text,
+// unless the button makes room for it.
+class MenuButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+
+    QSize sizeHint() const override
+    {
+        return QToolButton::sizeHint() +
+               QSize(style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, this), 0);
+    }
+};
+
+// Clear of the frame of the page below the tabs, and of its right edge.
+constexpr int gap = 2;
+
 } // namespace
 
 ScheduleBar::ScheduleBar(QWidget* parent) : QWidget(parent)
@@ -31,7 +49,7 @@ ScheduleBar::ScheduleBar(QWidget* parent) : QWidget(parent)
     Combo_Bareme->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Combo_Bareme->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Combo_Bareme->setMinimumContentsLength(6);
-    Bout_Baremes = new QToolButton(this);
+    Bout_Baremes = new MenuButton(this);
     Bout_Baremes->setObjectName(QStringLiteral("Bout_Baremes"));
     Bout_Baremes->setPopupMode(QToolButton::InstantPopup);
     Bout_Baremes->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -47,7 +65,7 @@ ScheduleBar::ScheduleBar(QWidget* parent) : QWidget(parent)
     Bout_Baremes->setMenu(menu);
 
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 0, gap, gap);
     layout->setSpacing(2);
     layout->addWidget(Combo_Bareme, 1);
     layout->addWidget(Bout_Baremes);
@@ -79,8 +97,8 @@ void ScheduleBar::setListName(const QString& name)
 void ScheduleBar::fitInto(const QSize& room)
 {
     m_room = room;
-    Combo_Bareme->setMaximumHeight(room.height());
-    Bout_Baremes->setMaximumHeight(room.height());
+    Combo_Bareme->setMaximumHeight(std::max(1, room.height() - gap));
+    Bout_Baremes->setMaximumHeight(std::max(1, room.height() - gap));
     setFixedWidth(room.width());
     updateGeometry();
 }

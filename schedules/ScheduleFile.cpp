@@ -56,6 +56,29 @@ QString storableValue(const QString& value)
     return result;
 }
 
+// The section as a UTF-8 file spells it, before the code page put "?" for what it lacks.
+QString spelledInFile(const QByteArray& bytes, const QString& section)
+{
+    if (!section.contains(u'?') || isUtf16(bytes))
+        return section;
+    const QByteArrayView text =
+        bytes.startsWith(utf8Bom) ? QByteArrayView(bytes).sliced(utf8Bom.size()) : bytes;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder(text);
+    if (decoder.hasError())
+        return section;
+    for (const QString& line : decoded.split(u'\n')) {
+        const QString header = line.trimmed();
+        const qsizetype end = header.indexOf(u']');
+        if (!header.startsWith(u'[') || end < 0)
+            continue;
+        const QString spelled = header.mid(1, end - 1);
+        if (storableValue(spelled) == section)
+            return spelled;
+    }
+    return section;
+}
+
 QString chosenSection(const QStringList& sections)
 {
     const auto named = std::find_if(sections.begin(), sections.end(), [](const QString& section) {
@@ -109,8 +132,10 @@ std::optional<ImportedSchedule> readScheduleFile(const QByteArray& bytes, const 
         return std::nullopt;
     const QString fallback =
         pick(english, QStringLiteral("Barème importé"), QStringLiteral("Imported schedule"));
-    const QString name = nameOfSection(section).value_or(QFileInfo(fileName).completeBaseName());
-    return ImportedSchedule{storableName(name, fallback), scheduleFromSavedValues(values)};
+    const QString name = nameOfSection(spelledInFile(bytes, section))
+                             .value_or(QFileInfo(fileName).completeBaseName());
+    return ImportedSchedule{storableName(name, fallback), Cp1252::encode(name) ? QString() : name,
+                            scheduleFromSavedValues(values)};
 }
 
 std::optional<ImportedSchedule> importScheduleFile(const QString& path, bool english)

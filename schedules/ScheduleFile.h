@@ -17,6 +17,8 @@ bool writeScheduleFile(const QString& path, const QString& name, const ScheduleT
 struct ImportedSchedule
 {
     QString name; // fit for the settings file; it may still be taken
+    // The name as the file gives it, when the settings file cannot hold some of its characters.
+    QString nameInFile;
     ScheduleTexts texts;
 };
 

@@ -9,8 +9,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -67,6 +70,7 @@ private slots:
     void scheduleFailingTheRulesIsNotLeft();
     void renameDeleteAndImport();
     void compareWindowWritesOnlyTheSwitchAsked();
+    void compareWindowFitsEachOpeningAndWaitsForTheTrade();
     void names_data();
     void names();
 };
@@ -190,6 +194,49 @@ void ScheduleBookTest::compareWindowWritesOnlyTheSwitchAsked()
     QCOMPARE(ScheduleBook(f.settings.store()).currentName(false), QString("Deux"));
     QCOMPARE(window.feePage()->schedule(), two);
     QCOMPARE(shown->table->item(other, 6)->text().contains("en cours"), true);
+}
+
+void ScheduleBookTest::compareWindowFitsEachOpeningAndWaitsForTheTrade()
+{
+    MainWindowFixture f;
+    saveSchedule(f.settings.store(), five);
+    Fen_principale& window = f.open();
+    window.dataPage()->Text_pa->setText("10");
+    window.dataPage()->Text_nb->setText("100");
+    window.dataPage()->Text_ben->setText("10");
+    QAction* compare = window.findChild<QAction*>("ComparerBaremes");
+    compare->trigger();
+    CompareWindow* shown = window.compareWindow();
+    QApplication::processEvents();
+    // The one schedule is both the cheapest and the one in use: the longest remark, on one line.
+    const QTableWidgetItem* remark = shown->table->item(0, 6);
+    QCOMPARE(remark->text(), QString("le moins cher, en cours"));
+    QVERIFY(shown->table->horizontalHeader()->sectionSize(6) >
+            QFontMetrics(remark->font()).horizontalAdvance(remark->text()));
+    shown->close();
+
+    const ScheduleBook book(f.settings.store());
+    for (const char* name : {"Deux", "Trois", "Quatre", "Cinq", "Un nom bien plus long"})
+        QVERIFY(book.add(name, two, false));
+    compare->trigger();
+    QApplication::processEvents();
+    QCOMPARE(shown->table->rowCount(), 6);
+    QVERIFY(!shown->table->verticalScrollBar()->isVisible());
+
+    window.dataPage()->Text_pa->setText("");
+    QVERIFY(shown->isVisible());
+    QCOMPARE(shown->table->rowCount(), 0);
+    QVERIFY(shown->summaryLabel->text().contains("incomplètes"));
+    QVERIFY(!shown->copyButton->isEnabled());
+    window.dataPage()->Text_pa->setText("10");
+    QCOMPARE(shown->table->rowCount(), 6);
+
+    // Deleting cannot be undone: Enter must not do it.
+    window.Tabulation()->setCurrentWidget(window.feePage());
+    f.messenger.answerNext(false);
+    window.feePage()->scheduleBar->SupprimerBareme->trigger();
+    QVERIFY(f.messenger.shown.last().noByDefault);
+    QCOMPARE(book.allNames(false).size(), 6);
 }
 
 void ScheduleBookTest::names_data()

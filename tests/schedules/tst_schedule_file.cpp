@@ -1,4 +1,5 @@
 #include "ScheduleFile.h"
+#include "ScheduleFileDialog.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +15,8 @@ private slots:
     void exportedFileComesBackWhole();
     void importedFilesReadLikeTheSettings_data();
     void importedFilesReadLikeTheSettings();
+    void exportedNameGetsTheSuffix_data();
+    void exportedNameGetsTheSuffix();
 };
 
 void ScheduleFileTest::exportedFileComesBackWhole()
@@ -80,6 +83,29 @@ void ScheduleFileTest::importedFilesReadLikeTheSettings()
         return;
     QCOMPARE(read->name, name);
     QCOMPARE(read->texts.brackets[0].fee, fee1);
+    // Only a name that lost characters to the settings file says what it was.
+    QCOMPARE(read->nameInFile.isEmpty(), !name.contains(u'?'));
+}
+
+void ScheduleFileTest::exportedNameGetsTheSuffix_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("no suffix") << "/d/exp1"
+                               << "/d/exp1.ini";
+    QTest::newRow("a dot in the folder only") << "/d/a.b/exp1"
+                                              << "/d/a.b/exp1.ini";
+    QTest::newRow("suffix of its own kept") << "/d/exp1.txt"
+                                            << "/d/exp1.txt";
+    QTest::newRow("cancelled") << ""
+                               << "";
+}
+
+void ScheduleFileTest::exportedNameGetsTheSuffix()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QCOMPARE(withScheduleSuffix(typed), saved);
 }
 
 QTEST_GUILESS_MAIN(ScheduleFileTest)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+struct WindowPlacement
+{
+    QPoint topLeft; // of the window's frame
+    QSize size;     // inside the frame
+};
+
+// Where a window of its own goes next to the owner's frame within the screen's area: beside
+// it on the side with room, else above or below it, else over as little of it as the screen
+// allows. wanted is bounded by the area and kept at least minimum. A window wider than the
+// room beside the owner is narrowed to that room where it stays at least narrowest wide.
+// frame is the window manager's frame, as it is around the owner.
+WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QSize& frame,
+                            const QSize& wanted, const QSize& minimum, int narrowest);
+
+// The frame's top left moved as little as keeps a window of that outer size whole in the area.
+QPoint keptInArea(const QRect& area, const QPoint& topLeft, const QSize& outer);

@@ -1,0 +1,49 @@
+#include "WindowPlacement.h"
+
+#include <QLocale>
+#include <QTest>
+
+class WindowPlacementTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+    void placedBesideOrOverAsLittleAsPossible_data();
+    void placedBesideOrOverAsLittleAsPossible();
+};
+
+void WindowPlacementTest::placedBesideOrOverAsLittleAsPossible_data()
+{
+    // A 1366 x 768 screen and a 520 x 300 main window, no window manager frame.
+    QTest::addColumn<int>("ownerLeft");
+    QTest::addColumn<QSize>("wanted");
+    QTest::addColumn<int>("narrowest");
+    QTest::addColumn<QRect>("placed");
+    QTest::newRow("room on the right") << 0 << QSize(800, 194) << 9999 << QRect(520, 168, 800, 194);
+    QTest::newRow("room on the left only")
+        << 846 << QSize(600, 194) << 9999 << QRect(246, 168, 600, 194);
+    QTest::newRow("centred: below, neither side has room")
+        << 423 << QSize(866, 194) << 9999 << QRect(423, 468, 866, 194);
+    QTest::newRow("centred, too tall for below: over its bottom only")
+        << 423 << QSize(1165, 404) << 9999 << QRect(201, 364, 1165, 404);
+    QTest::newRow("narrowed to the room beside, raised to fit")
+        << 0 << QSize(1000, 700) << 760 << QRect(520, 68, 846, 700);
+    QTest::newRow("larger than the screen")
+        << 423 << QSize(2000, 1000) << 9999 << QRect(0, 0, 1366, 768);
+}
+
+void WindowPlacementTest::placedBesideOrOverAsLittleAsPossible()
+{
+    QFETCH(int, ownerLeft);
+    QFETCH(QSize, wanted);
+    QFETCH(int, narrowest);
+    QFETCH(QRect, placed);
+    const WindowPlacement placement =
+        placeBeside(QRect(0, 0, 1366, 768), QRect(ownerLeft, 168, 520, 300), QSize(0, 0), wanted,
+                    QSize(200, 100), narrowest);
+    QCOMPARE(QRect(placement.topLeft, placement.size), placed);
+}
+
+QTEST_GUILESS_MAIN(WindowPlacementTest)
+#include "tst_window_placement.moc"

@@ -346,7 +346,17 @@ void Fen_principale::DetailCalcul_Click()
     if (const std::optional<CalculationDetails> details = explainCalculation(*m_shownCalculation))
         m_details->showCalculation(*details);
     m_details->setOutOfDate(m_results->outOfDate());
-    m_details->showBeside(*this);
+    m_details->showBeside(*this, fieldsArea());
+}
+
+QRect Fen_principale::fieldsArea() const
+{
+    // From the window's left edge to the right of the trade fields, all the way down: the
+    // captions, the fields and the results' first column.
+    const QRect frame = frameGeometry();
+    const QLineEdit* field = m_dataPage->Text_pa;
+    const int right = field->mapToGlobal(QPoint(field->width(), 0)).x();
+    return QRect(QPoint(frame.left(), frame.top()), QPoint(right, frame.bottom()));
 }
 
 void Fen_principale::refreshDetails()

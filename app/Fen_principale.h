@@ -106,6 +106,7 @@ private:
     void showPurchaseResults(const SellingPrice& result, const QLocale& locale);
     void restoreLimitTexts();
     void refreshDetails();
+    QRect fieldsArea() const; // on the screen: what a window beside must leave uncovered
     Trade tradeOnScreen() const;
     InputSnapshot inputsOnScreen() const;
     void inputsChanged();

@@ -387,5 +387,5 @@ void Fen_principale::ComparerBaremes_Click()
     m_storedSchedules.reset();
     // Filled before it shows, so that it opens at the size of what it holds.
     fillComparison();
-    m_compare->showBeside(*this);
+    m_compare->showBeside(*this, fieldsArea());
 }

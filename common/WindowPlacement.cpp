@@ -1,7 +1,9 @@
 #include "WindowPlacement.h"
 
+#include <QList>
+
 #include <algorithm>
-#include <array>
+#include <utility>
 
 namespace {
 
@@ -18,8 +20,9 @@ qint64 covered(const QRect& window, const QRect& owner)
 
 } // namespace
 
-WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QSize& frame,
-                            const QSize& wanted, const QSize& minimum, int narrowest)
+WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QRect& fields,
+                            const QSize& frame, const QSize& wanted, const QSize& minimum,
+                            int narrowest)
 {
     QSize size = wanted.boundedTo(area.size() - frame).expandedTo(minimum);
     const int roomRight = area.right() - owner.right();
@@ -28,24 +31,31 @@ WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QSize& 
     if (size.width() > room && room >= std::max(narrowest, minimum.width()))
         size.setWidth(room);
     const QSize outer = size + frame;
-    // In order of preference, the first one that covers least wins.
-    const std::array<QPoint, 4> tries{
-        QPoint(owner.right() + 1, owner.top()),
-        QPoint(owner.left() - outer.width(), owner.top()),
-        QPoint(owner.left(), owner.bottom() + 1),
-        QPoint(owner.left(), owner.top() - outer.height()),
+    // In order of preference; the first that covers least of the fields, then of the owner,
+    // wins.
+    QList<QRect> tries{
+        QRect(QPoint(owner.right() + 1, owner.top()), outer),
+        QRect(QPoint(owner.left() - outer.width(), owner.top()), outer),
+        QRect(QPoint(owner.left(), owner.bottom() + 1), outer),
+        QRect(QPoint(owner.left(), owner.top() - outer.height()), outer),
     };
+    // A window centred by the window manager on a small screen leaves room beside neither side
+    // of it, but often beside its fields, which lie to its left, over the rest of it.
+    const int rightOfFields = area.right() - fields.right() - frame.width();
+    if (narrowest <= area.width() && rightOfFields >= minimum.width())
+        tries.append(QRect(QPoint(fields.right() + 1, owner.top()),
+                           QSize(std::min(size.width(), rightOfFields), size.height()) + frame));
     QRect best;
-    qint64 least = -1;
-    for (const QPoint& at : tries) {
-        const QRect window(keptInArea(area, at, outer), outer);
-        const qint64 cover = covered(window, owner);
-        if (least < 0 || cover < least) {
+    std::pair<qint64, qint64> least{-1, -1};
+    for (const QRect& at : tries) {
+        const QRect window(keptInArea(area, at.topLeft(), at.size()), at.size());
+        const std::pair<qint64, qint64> cover{covered(window, fields), covered(window, owner)};
+        if (least.first < 0 || cover < least) {
             least = cover;
             best = window;
         }
     }
-    return {best.topLeft(), size};
+    return {best.topLeft(), best.size() - frame};
 }
 
 QPoint keptInArea(const QRect& area, const QPoint& topLeft, const QSize& outer)

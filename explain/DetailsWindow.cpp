@@ -231,7 +231,7 @@ void DetailsWindow::setOutOfDate(bool outOfDate)
     outOfDateLabel->setVisible(outOfDate);
 }
 
-void DetailsWindow::showBeside(const QWidget& owner)
+void DetailsWindow::showBeside(const QWidget& owner, const QRect& fields)
 {
     if (!m_placed) {
         m_placed = true;
@@ -241,7 +241,7 @@ void DetailsWindow::showBeside(const QWidget& owner)
         // working and the chart still read at narrowestBeside.
         const QSize chrome = sizeHint() - scroller->sizeHint();
         const WindowPlacement placement = placeBeside(
-            owner.screen()->availableGeometry(), owner.frameGeometry(), frame,
+            owner.screen()->availableGeometry(), owner.frameGeometry(), fields, frame,
             scroller->widget()->sizeHint() + chrome, minimumSizeHint(), narrowestBeside);
         resize(placement.size);
         move(placement.topLeft);

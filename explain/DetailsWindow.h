@@ -36,7 +36,7 @@ public:
     // The main window's results no longer match its inputs: a line at the top says so.
     void setOutOfDate(bool outOfDate);
     // Shown and brought to the front; the first time beside the owner, where the screen allows.
-    void showBeside(const QWidget& owner);
+    void showBeside(const QWidget& owner, const QRect& fields);
 
     QString plainText() const;
     void copyToClipboard() const;

@@ -191,7 +191,7 @@ QSize CompareWindow::fittingSize() const
     return (needed + chrome).expandedTo(QSize(minimumSizeHint().width(), 0));
 }
 
-void CompareWindow::showBeside(const QWidget& owner)
+void CompareWindow::showBeside(const QWidget& owner, const QRect& fields)
 {
     if (!isVisible()) {
         const bool sized = m_placed && size() != m_placedGeometry.size();
@@ -201,8 +201,8 @@ void CompareWindow::showBeside(const QWidget& owner)
         // Never narrowed to the room beside the owner: a table read through a horizontal scroll
         // bar is no comparison.
         const auto placed = [&](const QSize& wanted) {
-            return placeBeside(owner.screen()->availableGeometry(), owner.frameGeometry(), frame,
-                               wanted, minimumSizeHint(), QWIDGETSIZE_MAX);
+            return placeBeside(owner.screen()->availableGeometry(), owner.frameGeometry(), fields,
+                               frame, wanted, minimumSizeHint(), QWIDGETSIZE_MAX);
         };
         QSize wanted = sized ? size() : fittingSize();
         WindowPlacement placement = placed(wanted);

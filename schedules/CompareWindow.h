@@ -28,7 +28,7 @@ public:
     void setEnglish(bool english);
     // Shown and brought to the front. Each time it opens it fits its rows and columns and goes
     // beside the owner, unless the user sized or moved it, which is kept.
-    void showBeside(const QWidget& owner);
+    void showBeside(const QWidget& owner, const QRect& fields);
 
     QString plainText() const;
     void copyToClipboard() const;

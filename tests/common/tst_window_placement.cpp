@@ -29,6 +29,9 @@ void WindowPlacementTest::placedBesideOrOverAsLittleAsPossible_data()
         << 423 << QSize(1165, 404) << 9999 << QRect(201, 364, 1165, 404);
     QTest::newRow("narrowed to the room beside, raised to fit")
         << 0 << QSize(1000, 700) << 760 << QRect(520, 68, 846, 700);
+    // 946 wide, nowhere beside it: to the right of its fields (423 to 702), over the rest of it.
+    QTest::newRow("centred, wide: beside its fields")
+        << 423 << QSize(946, 700) << 760 << QRect(703, 68, 663, 700);
     QTest::newRow("larger than the screen")
         << 423 << QSize(2000, 1000) << 9999 << QRect(0, 0, 1366, 768);
 }
@@ -39,9 +42,9 @@ void WindowPlacementTest::placedBesideOrOverAsLittleAsPossible()
     QFETCH(QSize, wanted);
     QFETCH(int, narrowest);
     QFETCH(QRect, placed);
-    const WindowPlacement placement =
-        placeBeside(QRect(0, 0, 1366, 768), QRect(ownerLeft, 168, 520, 300), QSize(0, 0), wanted,
-                    QSize(200, 100), narrowest);
+    const WindowPlacement placement = placeBeside(
+        QRect(0, 0, 1366, 768), QRect(ownerLeft, 168, 520, 300), QRect(ownerLeft, 168, 280, 300),
+        QSize(0, 0), wanted, QSize(200, 100), narrowest);
     QCOMPARE(QRect(placement.topLeft, placement.size), placed);
 }
 

@@ -117,6 +117,7 @@ private:
     QRadioButton* selectedTaxOption() const;
     int taxOptionIndex() const; // 0 for dix, 1 for vingt_six, 2 for trente_deux
     PriceRounding priceRounding() const;
+    double selectedTaxRate() const; // the selected option's rate, as the calculation reads it
 
     QString languageCode() const;
     void applyLanguage(bool english);
@@ -136,6 +137,9 @@ private:
     void refreshComparison();
     void fillComparison();
     void showScheduleFailure();
+    // After a change of the file: the fee page takes the schedule now in use, or nothing came
+    // of the change and the failure is said.
+    bool showScheduleInUse(const std::optional<ScheduleTexts>& inUse);
     bool english() const;
 
     IniStore m_store;

@@ -99,8 +99,7 @@ void Fen_principale::calculate()
 {
     DataPage& page = *m_dataPage;
     const QLocale locale;
-    const RateTexts rates = loadCalculationRates(m_store, locale);
-    const double taxRate = rateValue(rates[taxOptionIndex()], locale);
+    const double taxRate = selectedTaxRate();
     const Trade trade = tradeOnScreen();
     const Schedule schedule = scheduleFromTexts(m_feePage->schedule());
     const PriceRounding rounding = priceRounding();
@@ -215,6 +214,13 @@ QWidget* Fen_principale::feeField(const ScheduleFieldRef& ref) const
         break;
     }
     return row.lower;
+}
+
+double Fen_principale::selectedTaxRate() const
+{
+    // Read afresh from the file: the tax rates dialog or another copy may have changed it.
+    const QLocale locale;
+    return rateValue(loadCalculationRates(m_store, locale)[taxOptionIndex()], locale);
 }
 
 PriceRounding Fen_principale::priceRounding() const

@@ -140,15 +140,7 @@ bool Fen_principale::switchSchedule(const QString& name)
     const std::optional<ScheduleTexts> page = pageAfterRules();
     if (!page)
         return false;
-    const std::optional<ScheduleTexts> chosen = book.switchTo(name, *page, inEnglish);
-    if (!chosen) {
-        showScheduleFailure();
-        return false;
-    }
-    m_feePage->setSchedule(*chosen);
-    refreshScheduleBar();
-    refreshComparison();
-    return true;
+    return showScheduleInUse(book.switchTo(name, *page, inEnglish));
 }
 
 bool Fen_principale::createSchedule(const QString& name, bool copyOfCurrent)
@@ -157,14 +149,8 @@ bool Fen_principale::createSchedule(const QString& name, bool copyOfCurrent)
     if (!page)
         return false;
     const ScheduleTexts texts = copyOfCurrent ? *page : ScheduleTexts{};
-    if (!ScheduleBook(m_store).create(name, texts, *page, english())) {
-        showScheduleFailure();
-        return false;
-    }
-    m_feePage->setSchedule(texts);
-    refreshScheduleBar();
-    refreshComparison();
-    return true;
+    const bool created = ScheduleBook(m_store).create(name, texts, *page, english());
+    return showScheduleInUse(created ? std::optional(texts) : std::nullopt);
 }
 
 bool Fen_principale::renameSchedule(const QString& name)
@@ -181,12 +167,16 @@ bool Fen_principale::renameSchedule(const QString& name)
 
 bool Fen_principale::deleteSchedule()
 {
-    const std::optional<ScheduleTexts> next = ScheduleBook(m_store).removeCurrent(english());
-    if (!next) {
+    return showScheduleInUse(ScheduleBook(m_store).removeCurrent(english()));
+}
+
+bool Fen_principale::showScheduleInUse(const std::optional<ScheduleTexts>& inUse)
+{
+    if (!inUse) {
         showScheduleFailure();
         return false;
     }
-    m_feePage->setSchedule(*next);
+    m_feePage->setSchedule(*inUse);
     refreshScheduleBar();
     refreshComparison();
     return true;
@@ -354,8 +344,7 @@ void Fen_principale::fillComparison()
     }
     const QLocale locale;
     const bool inEnglish = english();
-    const RateTexts rates = loadCalculationRates(m_store, locale);
-    const double taxRate = rateValue(rates[taxOptionIndex()], locale);
+    const double taxRate = selectedTaxRate();
     const ScheduleBook book(m_store);
     // The others are read once, not at each keystroke: the file may be large.
     if (!m_storedSchedules)

@@ -12,7 +12,6 @@ struct SellingPrice
     double saleFee = 0;         // fS, at the rounded price
     double profitBeforeTax = 0; // B, rounded
     double profitAfterTax = 0;  // N, rounded
-    int bracket = 0;            // 0-based: the bracket whose fee the price was found with
 
     // The wanted profit lies in the jump of the fee at a bracket boundary: the price is the
     // highest cent still sold below the boundary, and the first cent above it is quoted with

@@ -111,7 +111,6 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
 
     double cents = answer->boundary ? centsWithin(*answer->boundary, n) : 0;
     double p = answer->boundary ? cents / 100 : roundCents(answer->price);
-    result.bracket = answer->bracket;
     // An exact price is the target's own, unless its cent is not: rounded over a boundary, its
     // sale is costed in another bracket; rounded up on request, it must really bring the target
     // in. Either way the lowest cent whose real sale does is shown, with what it brings.
@@ -124,7 +123,6 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
             return refusal(CalcStatus::SaleOverLimit, result);
         cents = *reaching;
         p = cents / 100;
-        result.bracket = openBracket(schedule, TradeAmount{n, p});
     }
     result.price = p;
     const TradeAmount sale{n, p};

@@ -180,13 +180,9 @@ int CommandLine::calculate(QTextStream& out, QTextStream& err) const
 {
     const QLocale locale;
     const bool english = writesEnglish(locale);
-    const std::optional<SavedSettings> saved = savedSettings(locale, english, err);
-    if (!saved)
+    const std::optional<CalcSettings> settings = calcSettings(locale, english, err);
+    if (!settings)
         return exitStatus(ReportKind::Fees);
-    const PreparedSchedule schedule =
-        prepareSavedSchedule(saved->schedule, languageCodeFor(english));
-    for (const Message& notice : schedule.notices)
-        err << messageText(notice) << u'\n';
 
     CalcRequest request{
         {m_parser.value(m_price), m_parser.value(m_shares), m_parser.value(m_profit)},
@@ -195,8 +191,8 @@ int CommandLine::calculate(QTextStream& out, QTextStream& err) const
         std::nullopt};
     if (m_parser.isSet(m_taxRate))
         request.taxRate = m_parser.value(m_taxRate);
-    const CalcReport report =
-        calculateTrade(request, schedule, *saved, english, locale, m_parser.isSet(m_details));
+    const CalcReport report = calculateTrade(request, settings->schedule, settings->saved, english,
+                                             locale, m_parser.isSet(m_details));
     if (m_parser.isSet(m_json))
         out << reportJson(report) << u'\n';
     else if (report.ok())
@@ -227,13 +223,9 @@ int CommandLine::calculateCsv(QTextStream& out, QTextStream& err) const
         return 1;
     }
 
-    const std::optional<SavedSettings> saved = savedSettings(locale, english, err);
-    if (!saved)
+    const std::optional<CalcSettings> settings = calcSettings(locale, english, err);
+    if (!settings)
         return exitStatus(ReportKind::Fees);
-    const PreparedSchedule schedule =
-        prepareSavedSchedule(saved->schedule, languageCodeFor(english));
-    for (const Message& notice : schedule.notices)
-        err << messageText(notice) << u'\n';
 
     out << (csvTradeHeader() + csvResultHeader()).join(u',') << u'\n';
     int status = 0;
@@ -244,7 +236,8 @@ int CommandLine::calculateCsv(QTextStream& out, QTextStream& err) const
         const std::variant<CalcRequest, Message> trade = csvTrade(cells, english);
         CalcReport report;
         if (const auto* request = std::get_if<CalcRequest>(&trade)) {
-            report = calculateTrade(*request, schedule, *saved, english, locale, false);
+            report = calculateTrade(*request, settings->schedule, settings->saved, english, locale,
+                                    false);
         } else {
             report.kind = ReportKind::Input;
             report.refusal = std::get<Message>(trade);
@@ -260,15 +253,14 @@ int CommandLine::calculateCsv(QTextStream& out, QTextStream& err) const
     return status;
 }
 
-std::optional<SavedSettings> CommandLine::savedSettings(const QLocale& locale, bool english,
-                                                        QTextStream& err) const
+std::optional<CalcSettings> CommandLine::calcSettings(const QLocale& locale, bool english,
+                                                      QTextStream& err) const
 {
     const IniStore store(settingsPath());
     SavedSettings saved = readSavedSettings(store, locale);
-    if (!m_parser.isSet(m_schedule))
-        return saved;
     const QString name = m_parser.value(m_schedule);
-    const std::optional<ScheduleTexts> named = loadNamedSchedule(store, name);
+    const std::optional<ScheduleTexts> named =
+        m_parser.isSet(m_schedule) ? loadNamedSchedule(store, name) : saved.schedule;
     if (!named) {
         err << (english ? u"No fee schedule is named \"%1\"; the schedules are: %2"_s
                         : u"Aucun barème ne s'appelle « %1 » ; les barèmes sont : %2"_s)
@@ -277,5 +269,8 @@ std::optional<SavedSettings> CommandLine::savedSettings(const QLocale& locale, b
         return std::nullopt;
     }
     saved.schedule = *named;
-    return saved;
+    PreparedSchedule schedule = prepareSavedSchedule(saved.schedule, languageCodeFor(english));
+    for (const Message& notice : schedule.notices)
+        err << messageText(notice) << u'\n';
+    return CalcSettings{std::move(saved), std::move(schedule)};
 }

@@ -9,7 +9,7 @@
 
 class QLocale;
 class QTextStream;
-struct SavedSettings;
+struct CalcSettings;
 
 // The program's command line: nothing or --settings opens the window; --help, --version and
 // the calculation "calc" write to the standard output and end, without a display.
@@ -45,8 +45,8 @@ private:
     void check();
     int calculate(QTextStream& out, QTextStream& err) const;
     int calculateCsv(QTextStream& out, QTextStream& err) const;
-    std::optional<SavedSettings> savedSettings(const QLocale& locale, bool english,
-                                               QTextStream& err) const;
+    std::optional<CalcSettings> calcSettings(const QLocale& locale, bool english,
+                                             QTextStream& err) const;
 
     QCommandLineParser m_parser;
     QCommandLineOption m_help;

@@ -59,6 +59,13 @@ struct PreparedSchedule
 };
 PreparedSchedule prepareSavedSchedule(ScheduleTexts texts, const QString& languageCode);
 
+// What every trade of one run is calculated with: the settings and the schedule prepared once.
+struct CalcSettings
+{
+    SavedSettings saved;
+    PreparedSchedule schedule;
+};
+
 // One trade through the checks of the data page, then the schedule's refusal if any, then the
 // search, and the details of the working when asked for.
 CalcReport calculateTrade(const CalcRequest& request, const PreparedSchedule& schedule,

@@ -18,11 +18,6 @@ Schedule scheduleFromTexts(const ScheduleTexts& texts)
     return schedule;
 }
 
-std::optional<int> boundedBracket(const Schedule& schedule, double amount)
-{
-    return boundedBracket(schedule, TradeAmount{1, amount});
-}
-
 std::optional<int> boundedBracket(const Schedule& schedule, const TradeAmount& amount)
 {
     for (int i = 0; i < bracketCount; ++i) {
@@ -30,11 +25,6 @@ std::optional<int> boundedBracket(const Schedule& schedule, const TradeAmount& a
             return i;
     }
     return std::nullopt;
-}
-
-int openBracket(const Schedule& schedule, double amount)
-{
-    return openBracket(schedule, TradeAmount{1, amount});
 }
 
 int openBracket(const Schedule& schedule, const TradeAmount& amount)
@@ -68,11 +58,6 @@ double limitedFee(const Schedule& schedule, double fee)
     if (schedule.maximum < fee)
         fee = schedule.maximum;
     return fee;
-}
-
-std::optional<double> Calcul_Frais(const Schedule& schedule, double amount, Lookup lookup)
-{
-    return Calcul_Frais(schedule, TradeAmount{1, amount}, lookup);
 }
 
 std::optional<double> Calcul_Frais(const Schedule& schedule, const TradeAmount& amount,

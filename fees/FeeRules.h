@@ -41,14 +41,11 @@ Schedule scheduleFromTexts(const ScheduleTexts& texts);
 
 // The first bracket (0-based) whose upper bound is at least the amount; an amount equal to an
 // upper bound belongs to that bracket. Nothing when the amount is above every upper bound.
-// An amount given as one number is compared as the decimal it reads as; a trade's amount is
-// best given as its shares and price, whose product is compared in decimals.
-std::optional<int> boundedBracket(const Schedule& schedule, double amount);
+// The amount is compared in decimals, as its shares times its price.
 std::optional<int> boundedBracket(const Schedule& schedule, const TradeAmount& amount);
 
 // As the bounded lookup over the first four brackets; anything above them is the fifth bracket,
 // whatever its upper bound.
-int openBracket(const Schedule& schedule, double amount);
 int openBracket(const Schedule& schedule, const TradeAmount& amount);
 
 // The bracket (0-based) that takes the largest amounts the program accepts: the first whose
@@ -63,6 +60,5 @@ double limitedFee(const Schedule& schedule, double fee);
 
 // The fee of a trade: the bracket of the amount, its fee, then the limits. Nothing when the
 // bounded lookup finds the amount over the limit; the open lookup always gives a fee.
-std::optional<double> Calcul_Frais(const Schedule& schedule, double amount, Lookup lookup);
 std::optional<double> Calcul_Frais(const Schedule& schedule, const TradeAmount& amount,
                                    Lookup lookup);

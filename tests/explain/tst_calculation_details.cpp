@@ -30,11 +30,11 @@ std::optional<double> scannedLowestCent(const Schedule& schedule, const Trade& t
     const double gross = trade.percentMode ? trade.wantedProfit / 100 * costPrice * n / afterTax
                                            : trade.wantedProfit / afterTax;
     for (int cent = int(std::floor(costPrice * 100));; ++cent) {
-        const double amount = n * (cent / 100.0);
-        if (amount > openBound)
+        const TradeAmount amount{n, cent / 100.0};
+        if (amount.value() > openBound)
             return std::nullopt;
         const double profit =
-            amount - *Calcul_Frais(schedule, amount, Lookup::Open) - n * costPrice;
+            amount.value() - *Calcul_Frais(schedule, amount, Lookup::Open) - n * costPrice;
         if (profit >= gross - 1e-6)
             return cent / 100.0;
     }

@@ -137,7 +137,7 @@ void FeeRulesTest::boundedBracket()
 {
     QFETCH(Schedule, schedule);
     QFETCH(double, amount);
-    QTEST(::boundedBracket(schedule, amount), "expected");
+    QTEST(::boundedBracket(schedule, TradeAmount{1, amount}), "expected");
 }
 
 void FeeRulesTest::openBracket_data()
@@ -161,7 +161,7 @@ void FeeRulesTest::openBracket()
 {
     QFETCH(Schedule, schedule);
     QFETCH(double, amount);
-    QTEST(::openBracket(schedule, amount), "expected");
+    QTEST(::openBracket(schedule, TradeAmount{1, amount}), "expected");
 }
 
 void FeeRulesTest::bracketFee_data()
@@ -254,7 +254,8 @@ void FeeRulesTest::tradeFee()
     QFETCH(Schedule, schedule);
     QFETCH(double, amount);
     QFETCH(bool, bounded);
-    QTEST(Calcul_Frais(schedule, amount, bounded ? Lookup::Bounded : Lookup::Open), "expected");
+    QTEST(Calcul_Frais(schedule, TradeAmount{1, amount}, bounded ? Lookup::Bounded : Lookup::Open),
+          "expected");
 }
 
 void FeeRulesTest::amountAtMostInDecimals_data()

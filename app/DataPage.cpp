@@ -1,5 +1,7 @@
 #include "DataPage.h"
 
+#include "SetTextIfChanged.h"
+
 #include "FieldWidth.h"
 #include "NumericFilter.h"
 #include "OptionGroupFocus.h"
@@ -115,4 +117,43 @@ QList<QWidget*> DataPage::keyboardOrder() const
 {
     return {Text_pa, Text_nb,   Text_ben,    Pourcentage,   Numéraire,
             dix,     vingt_six, trente_deux, Bout_Calculer, Bout_Efface};
+}
+
+TradeTexts DataPage::trade() const
+{
+    return {Text_pa->text(), Text_nb->text(), Text_ben->text()};
+}
+
+void DataPage::writeTrade(const TradeTexts& trade)
+{
+    setTextIfChanged(Text_pa, trade.price);
+    setTextIfChanged(Text_nb, trade.shares);
+    setTextIfChanged(Text_ben, trade.profit);
+}
+
+QLineEdit* DataPage::field(TradeField field) const
+{
+    switch (field) {
+    case TradeField::Shares:
+        return Text_nb;
+    case TradeField::Profit:
+        return Text_ben;
+    case TradeField::Price:
+        break;
+    }
+    return Text_pa;
+}
+
+int DataPage::taxOption() const
+{
+    if (dix->isChecked())
+        return 0;
+    return vingt_six->isChecked() ? 1 : 2;
+}
+
+QRadioButton* DataPage::selectedTaxOption() const
+{
+    if (dix->isChecked())
+        return dix;
+    return vingt_six->isChecked() ? vingt_six : trente_deux;
 }

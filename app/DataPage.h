@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TradeTexts.h"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -34,4 +36,10 @@ public:
 
     // The controls in their keyboard order on this page.
     QList<QWidget*> keyboardOrder() const;
+
+    TradeTexts trade() const;
+    void writeTrade(const TradeTexts& trade); // touching only the fields whose text changes
+    QLineEdit* field(TradeField field) const;
+    int taxOption() const; // 0 for dix, 1 for vingt_six, 2 for trente_deux
+    QRadioButton* selectedTaxOption() const;
 };

@@ -1,10 +1,12 @@
 #include "FeePage.h"
 
 #include "FieldWidth.h"
+#include "NumberText.h"
 #include "NumericFilter.h"
 #include "OptionGroupFocus.h"
 #include "ReadingLabel.h"
 #include "ScheduleBar.h"
+#include "ScheduleField.h"
 #include "SetTextIfChanged.h"
 #include "TypedLength.h"
 
@@ -184,4 +186,33 @@ QList<QWidget*> FeePage::keyboardOrder() const
     order << Text_Mini << Text_Maxi << Bout_EffaceFrais << scheduleBar->Combo_Bareme
           << scheduleBar->Bout_Baremes;
     return order;
+}
+
+QWidget* FeePage::field(const ScheduleFieldRef& ref) const
+{
+    const FeeRow& row = rows[qBound(0, ref.bracket, bracketCount - 1)];
+    switch (ref.field) {
+    case ScheduleField::Upper:
+        return row.upper;
+    case ScheduleField::Fee:
+        return row.fee;
+    case ScheduleField::FeeType:
+        return row.percentage->isChecked() ? row.percentage : row.value;
+    case ScheduleField::Minimum:
+        return Text_Mini;
+    case ScheduleField::Maximum:
+        return Text_Maxi;
+    case ScheduleField::Lower:
+        break;
+    }
+    return row.lower;
+}
+
+void FeePage::clearNoLimits()
+{
+    if (plainNumber(Text_Mini->text()) == 0)
+        Text_Mini->clear();
+    const double maximum = plainNumber(Text_Maxi->text());
+    if (maximum == 0 || maximum == openBound)
+        Text_Maxi->clear();
 }

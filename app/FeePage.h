@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class ScheduleBar;
+struct ScheduleFieldRef;
 
 // The fee page: five brackets of trade amounts with their fee, then the minimum and maximum fee.
 class FeePage : public QWidget
@@ -35,4 +36,8 @@ public:
 
     // The controls in their keyboard order on this page.
     QList<QWidget*> keyboardOrder() const;
+
+    QWidget* field(const ScheduleFieldRef& ref) const;
+    // A minimum of 0 and a maximum of 0 or of the open bound are no limits: shown empty.
+    void clearNoLimits();
 };

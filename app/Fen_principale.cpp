@@ -1,21 +1,30 @@
 #include "Fen_principale.h"
 
+#include "CalcMessages.h"
 #include "CaptionWidths.h"
 #include "Captions.h"
 #include "DataPage.h"
-#include "DetailsWindow.h"
 #include "FeePage.h"
+#include "FeePageRefresher.h"
+#include "FeeRules.h"
 #include "FeeStore.h"
 #include "Fen_APropos_Enreg.h"
+#include "FieldNormalisation.h"
 #include "Language.h"
 #include "Messenger.h"
+#include "NumberText.h"
 #include "Param_Tx_Impot.h"
 #include "ProgramIcon.h"
 #include "ResultArea.h"
+#include "ResultTexts.h"
 #include "RoundingSetting.h"
 #include "ScheduleBar.h"
+#include "SchedulePreparation.h"
+#include "SellingPriceSearch.h"
 #include "SettingsKeys.h"
 #include "TaxRates.h"
+#include "TradeCheck.h"
+#include "TradeValues.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -25,7 +34,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,18 +56,11 @@ constexpr int resultGapTwips = 225;
 constexpr int resultWidthTwips = 5895;
 constexpr int bottomMarginTwips = 135;
 
-QAction* menuItem(QMenu* menu, const QString& name, const QString& caption)
+bool isBlank(const ScheduleTexts& schedule)
 {
-    auto* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
-QMenu* topMenu(QMenuBar* bar, const QString& name, const QString& caption)
-{
-    auto* menu = bar->addMenu(caption);
-    menu->setObjectName(name);
-    return menu;
+    return std::all_of(schedule.brackets.begin(), schedule.brackets.end(),
+                       [](const BracketTexts& bracket) { return bracket.isEmpty(); }) &&
+           schedule.minimum.isEmpty() && schedule.maximum.isEmpty();
 }
 
 void setTabStops(const QList<QWidget*>& widgets, bool tabStop)
@@ -84,48 +85,10 @@ Fen_principale::Fen_principale(IniStore store, Messenger& messenger, QString ver
     setObjectName(QStringLiteral("Fen_principale"));
     setWindowTitle(QStringLiteral("Calculateur de prix de vente d'actions"));
     setWindowIcon(programIcon());
-    createMenus();
+    m_menu = buildMainMenu(menuBar());
     createCentralArea();
     connectHandlers();
     Form_Load();
-}
-
-void Fen_principale::createMenus()
-{
-    QMenuBar* bar = menuBar();
-    QMenu* fichier = topMenu(bar, QStringLiteral("Fichier"), QStringLiteral("&Fichier"));
-    m_calculer = menuItem(fichier, QStringLiteral("Calculer"), QStringLiteral("&Calculer"));
-    m_detailCalcul =
-        menuItem(fichier, QStringLiteral("DetailCalcul"), QStringLiteral("Dé&tail du calcul…"));
-    m_detailCalcul->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    m_detailCalcul->setEnabled(false);
-    m_comparerBaremes = menuItem(fichier, QStringLiteral("ComparerBaremes"),
-                                 QStringLiteral("Comparer les &barèmes…"));
-    m_comparerBaremes->setEnabled(false);
-    m_effacerLesDonnees = menuItem(fichier, QStringLiteral("EffacerLesDonnées"),
-                                   QStringLiteral("Éffacer les &données"));
-    m_effacerLesFrais = menuItem(fichier, QStringLiteral("EffacerLesFrais"),
-                                 QStringLiteral("Éffacer les frais de co&urtage"));
-    m_quitter = menuItem(fichier, QStringLiteral("quitter"), QStringLiteral("&Quitter"));
-    m_quitter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    QMenu* langue = topMenu(bar, QStringLiteral("Langue"), QStringLiteral("&Langue"));
-    m_francais = menuItem(langue, QStringLiteral("Français"), QStringLiteral("&Français"));
-    m_anglais = menuItem(langue, QStringLiteral("Anglais"), QStringLiteral("&Anglais"));
-    m_francais->setCheckable(true);
-    m_anglais->setCheckable(true);
-    m_francais->setChecked(true);
-
-    QMenu* parametrage =
-        topMenu(bar, QStringLiteral("Paramétrage"), QStringLiteral("Pa&ramétrage"));
-    m_tauxImposition = menuItem(parametrage, QStringLiteral("Param_Tx_Imposition"),
-                                QStringLiteral("&Taux d'imposition"));
-    m_arrondiSuperieur = menuItem(parametrage, QStringLiteral("ArrondiSupérieur"),
-                                  QStringLiteral("Prix minimum au centime &supérieur"));
-    m_arrondiSuperieur->setCheckable(true);
-
-    QMenu* interrogation = topMenu(bar, QStringLiteral("Interrogation"), QStringLiteral("&?"));
-    m_aPropos = menuItem(interrogation, QStringLiteral("APropos"), QStringLiteral("&À propos"));
 }
 
 void Fen_principale::createCentralArea()
@@ -156,18 +119,19 @@ void Fen_principale::createCentralArea()
 
 void Fen_principale::connectHandlers()
 {
-    connect(m_calculer, &QAction::triggered, this, &Fen_principale::Calculer_Click);
-    connect(m_detailCalcul, &QAction::triggered, this, &Fen_principale::DetailCalcul_Click);
-    connect(m_effacerLesDonnees, &QAction::triggered, this,
+    connect(m_menu.calculer, &QAction::triggered, this, &Fen_principale::Calculer_Click);
+    connect(m_menu.effacerLesDonnees, &QAction::triggered, this,
             &Fen_principale::EffacerLesDonnées_Click);
-    connect(m_effacerLesFrais, &QAction::triggered, this, &Fen_principale::EffacerLesFrais_Click);
-    connect(m_quitter, &QAction::triggered, this, &Fen_principale::quitter_Click);
-    connect(m_francais, &QAction::triggered, this, &Fen_principale::Français_Click);
-    connect(m_anglais, &QAction::triggered, this, &Fen_principale::Anglais_Click);
-    connect(m_tauxImposition, &QAction::triggered, this,
+    connect(m_menu.effacerLesFrais, &QAction::triggered, this,
+            &Fen_principale::EffacerLesFrais_Click);
+    connect(m_menu.quitter, &QAction::triggered, this, &Fen_principale::quitter_Click);
+    connect(m_menu.francais, &QAction::triggered, this, &Fen_principale::Français_Click);
+    connect(m_menu.anglais, &QAction::triggered, this, &Fen_principale::Anglais_Click);
+    connect(m_menu.tauxImposition, &QAction::triggered, this,
             &Fen_principale::Param_Tx_Imposition_Click);
-    connect(m_arrondiSuperieur, &QAction::triggered, this, &Fen_principale::ArrondiSupérieur_Click);
-    connect(m_aPropos, &QAction::triggered, this, &Fen_principale::APropos_Click);
+    connect(m_menu.arrondiSuperieur, &QAction::triggered, this,
+            &Fen_principale::ArrondiSupérieur_Click);
+    connect(m_menu.aPropos, &QAction::triggered, this, &Fen_principale::APropos_Click);
 
     connect(m_dataPage->Bout_Calculer, &QPushButton::clicked, this,
             &Fen_principale::Bout_Calculer_Click);
@@ -185,7 +149,6 @@ void Fen_principale::connectHandlers()
             Numéraire_Click();
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, &Fen_principale::Tabulation_Change);
-    connectScheduleHandlers();
     // Any change to what a calculation reads, typed or made by a command, is compared with the
     // inputs of the results on show.
     for (QWidget* page : {static_cast<QWidget*>(m_dataPage), static_cast<QWidget*>(m_feePage)}) {
@@ -249,6 +212,90 @@ QString Fen_principale::languageCode() const
     return m_store.Lire_Ini(settingsSection(), languageKey());
 }
 
+QRect Fen_principale::fieldsArea() const
+{
+    // From the window's left edge to the right of the trade fields, all the way down: the
+    // captions, the fields and the results' first column.
+    const QRect frame = frameGeometry();
+    const QLineEdit* field = m_dataPage->Text_pa;
+    const int right = field->mapToGlobal(QPoint(field->width(), 0)).x();
+    return QRect(QPoint(frame.left(), frame.top()), QPoint(right, frame.bottom()));
+}
+
+std::optional<Trade> Fen_principale::checkedTrade() const
+{
+    TradeTexts trade = m_dataPage->trade();
+    ScheduleTexts noSchedule;
+    normaliseFields(trade, noSchedule);
+    const bool percent = m_dataPage->Pourcentage->isChecked();
+    // The message is not shown: no need to read the language for it.
+    if (checkTrade(trade, percent, [] { return QString(); }))
+        return std::nullopt;
+    return tradeFromTexts(trade, percent);
+}
+
+ScheduleTexts Fen_principale::feeSchedule() const
+{
+    return m_feePage->schedule();
+}
+
+std::optional<ScheduleTexts> Fen_principale::feeScheduleAfterRules()
+{
+    ScheduleTexts schedule = m_feePage->schedule();
+    TradeTexts noTrade;
+    normaliseFields(noTrade, schedule);
+    m_feePage->setSchedule(schedule);
+    // A cleared page is a schedule still to be filled in, not a mistake.
+    if (isBlank(schedule))
+        return schedule;
+    const std::optional<ScheduleRefusal> refusal = prepareSchedule(
+        schedule, m_messenger, [this] { return languageCode(); }, [](const ScheduleTexts&) {});
+    m_feePage->setSchedule(schedule);
+    if (refusal) {
+        showFeePage();
+        m_feePage->field(refusal->focus)->setFocus();
+        return std::nullopt;
+    }
+    return schedule;
+}
+
+double Fen_principale::taxRate() const
+{
+    // Read afresh from the file: the tax rates dialog or another copy may have changed it.
+    const QLocale locale;
+    return rateValue(loadCalculationRates(m_store, locale)[taxOption()], locale);
+}
+
+int Fen_principale::taxOption() const
+{
+    return m_dataPage->taxOption();
+}
+
+PriceRounding Fen_principale::rounding() const
+{
+    return m_menu.arrondiSuperieur->isChecked() ? PriceRounding::Up : PriceRounding::Nearest;
+}
+
+bool Fen_principale::resultsOutOfDate() const
+{
+    return m_results->outOfDate();
+}
+
+bool Fen_principale::feePageShown() const
+{
+    return m_tabs->currentWidget() == m_feePage;
+}
+
+void Fen_principale::showFeeSchedule(const ScheduleTexts& schedule)
+{
+    m_feePage->setSchedule(schedule);
+}
+
+ScheduleBar& Fen_principale::scheduleBar() const
+{
+    return *m_feePage->scheduleBar;
+}
+
 void Fen_principale::Form_Load()
 {
     // One reading of the settings file serves the whole start-up, up to the first activation,
@@ -260,7 +307,7 @@ void Fen_principale::Form_Load()
     centreTruncated();
     m_feePage->setSchedule(loadSchedule(m_store));
     Affichage_Imposition();
-    m_arrondiSuperieur->setChecked(loadPriceRounding(m_store) == PriceRounding::Up);
+    m_menu.arrondiSuperieur->setChecked(loadPriceRounding(m_store) == PriceRounding::Up);
     m_store.Ecrire_Ini(settingsSection(), languageKey(), QStringLiteral("F"));
     Français_Click();
 }
@@ -333,41 +380,6 @@ void Fen_principale::Calculer_Click()
     Bout_Calculer_Click();
 }
 
-void Fen_principale::DetailCalcul_Click()
-{
-    if (!m_shownCalculation || !m_detailCalcul->isEnabled())
-        return;
-    if (!m_details) {
-        m_details = new DetailsWindow(this);
-        // Ctrl+Q quits from the details too.
-        m_details->addAction(m_quitter);
-    }
-    m_details->setEnglish(isEnglish(languageCode()));
-    if (const std::optional<CalculationDetails> details = explainCalculation(*m_shownCalculation))
-        m_details->showCalculation(*details);
-    m_details->setOutOfDate(m_results->outOfDate());
-    m_details->showBeside(*this, fieldsArea());
-}
-
-QRect Fen_principale::fieldsArea() const
-{
-    // From the window's left edge to the right of the trade fields, all the way down: the
-    // captions, the fields and the results' first column.
-    const QRect frame = frameGeometry();
-    const QLineEdit* field = m_dataPage->Text_pa;
-    const int right = field->mapToGlobal(QPoint(field->width(), 0)).x();
-    return QRect(QPoint(frame.left(), frame.top()), QPoint(right, frame.bottom()));
-}
-
-void Fen_principale::refreshDetails()
-{
-    if (!m_details || !m_details->isVisible())
-        return;
-    if (const std::optional<CalculationDetails> details = explainCalculation(*m_shownCalculation))
-        m_details->showCalculation(*details);
-    m_details->setOutOfDate(m_results->outOfDate());
-}
-
 void Fen_principale::EffacerLesDonnées_Click()
 {
     Bout_Efface_Click();
@@ -403,8 +415,8 @@ void Fen_principale::Numéraire_Click()
 
 void Fen_principale::Français_Click()
 {
-    m_anglais->setChecked(false);
-    m_francais->setChecked(true);
+    m_menu.anglais->setChecked(false);
+    m_menu.francais->setChecked(true);
     m_store.Ecrire_Ini(settingsSection(), languageKey(), QStringLiteral("F"));
     m_qtTexts.setFrench(true);
     applyLanguage(false);
@@ -412,8 +424,8 @@ void Fen_principale::Français_Click()
 
 void Fen_principale::Anglais_Click()
 {
-    m_francais->setChecked(false);
-    m_anglais->setChecked(true);
+    m_menu.francais->setChecked(false);
+    m_menu.anglais->setChecked(true);
     m_store.Ecrire_Ini(settingsSection(), languageKey(), QStringLiteral("A"));
     m_qtTexts.setFrench(false);
     applyLanguage(true);
@@ -435,10 +447,7 @@ void Fen_principale::applyLanguage(bool english)
         }
     }
     m_dataPage->Label4->setText(profitCaption(m_dataPage->Pourcentage->isChecked(), english));
-    if (m_details)
-        m_details->setEnglish(english);
-    refreshScheduleBar();
-    refreshComparison();
+    emit m_notices.languageChanged();
 }
 
 void Fen_principale::Tabulation_Change()
@@ -459,16 +468,16 @@ void Fen_principale::Tabulation_Change()
 void Fen_principale::applyPageState()
 {
     const bool dataPage = m_tabs->currentWidget() == m_dataPage;
-    m_calculer->setEnabled(dataPage);
-    m_detailCalcul->setEnabled(dataPage && m_shownCalculation);
+    m_menu.calculer->setEnabled(dataPage);
+    m_menu.detailCalcul->setEnabled(dataPage && m_shownCalculation);
     m_dataPage->Bout_Calculer->setEnabled(dataPage);
-    m_effacerLesDonnees->setEnabled(dataPage);
+    m_menu.effacerLesDonnees->setEnabled(dataPage);
     m_dataPage->Bout_Efface->setEnabled(dataPage);
-    m_effacerLesFrais->setEnabled(!dataPage);
+    m_menu.effacerLesFrais->setEnabled(!dataPage);
     m_feePage->Bout_EffaceFrais->setEnabled(!dataPage);
     m_feePage->scheduleBar->setVisible(!dataPage);
     if (!dataPage) {
-        refreshScheduleBar();
+        emit m_notices.feePageShown();
         return;
     }
     applyDataKeyboardOrder();
@@ -532,10 +541,9 @@ void Fen_principale::Param_Tx_Imposition_Click()
 
 void Fen_principale::ArrondiSupérieur_Click()
 {
-    savePriceRounding(m_store, priceRounding());
+    savePriceRounding(m_store, rounding());
     // The prices on show were rounded the other way.
     inputsChanged();
-    refreshComparison();
 }
 
 void Fen_principale::APropos_Click()
@@ -543,4 +551,164 @@ void Fen_principale::APropos_Click()
     Fen_APropos_Enreg box(m_store, m_messenger, m_version, this);
     box.exec();
     Form_Activate();
+}
+
+void Fen_principale::Bout_Calculer_Click()
+{
+    DataPage& page = *m_dataPage;
+    TradeTexts trade = page.trade();
+    ScheduleTexts schedule = m_feePage->schedule();
+    normaliseFields(trade, schedule);
+    m_feePage->setSchedule(schedule);
+
+    const auto currentLanguage = [this] { return languageCode(); };
+    const std::optional<TradeRefusal> tradeRefusal =
+        checkTrade(trade, page.Pourcentage->isChecked(), currentLanguage);
+    page.writeTrade(trade);
+    if (tradeRefusal) {
+        m_messenger.inform(tradeRefusal->message);
+        QLineEdit* field = m_dataPage->field(tradeRefusal->field);
+        field->clear();
+        showDataPage();
+        field->setFocus();
+        return;
+    }
+
+    FeePageRefresher refresher(m_messenger, *m_feePage, schedule);
+    const std::optional<ScheduleRefusal> scheduleRefusal =
+        prepareSchedule(schedule, refresher, currentLanguage, [this](const ScheduleTexts& saved) {
+            m_feePage->setSchedule(saved);
+            Enreg_Frais();
+        });
+    m_feePage->setSchedule(schedule);
+    if (scheduleRefusal) {
+        showFeePage();
+        m_feePage->field(scheduleRefusal->focus)->setFocus();
+        return;
+    }
+
+    calculate();
+}
+
+void Fen_principale::calculate()
+{
+    DataPage& page = *m_dataPage;
+    const QLocale locale;
+    const double rate = taxRate();
+    const Trade trade = tradeFromTexts(page.trade(), page.Pourcentage->isChecked());
+    const Schedule schedule = scheduleFromTexts(m_feePage->schedule());
+    const PriceRounding priceRounding = rounding();
+    const CalcOutcome outcome = findSellingPrice(schedule, trade, rate, priceRounding);
+    const SellingPrice& result = outcome.result;
+
+    switch (outcome.status) {
+    case CalcStatus::TaxRateInvalid:
+        m_messenger.inform(refusalMessage(outcome, languageCode()));
+        showDataPage();
+        m_dataPage->selectedTaxOption()->setFocus();
+        return;
+    case CalcStatus::PercentageFeeInvalid:
+        m_messenger.inform(refusalMessage(outcome, languageCode()));
+        showFeePage();
+        m_feePage->rows[qBound(0, outcome.bracketNumber - 1, bracketCount - 1)].fee->setFocus();
+        return;
+    case CalcStatus::PriceInvalid:
+        m_messenger.inform(refusalMessage(outcome, languageCode()));
+        return;
+    case CalcStatus::PurchaseOverLimit:
+    case CalcStatus::SaleOverLimit:
+        expand();
+        if (outcome.status == CalcStatus::SaleOverLimit)
+            showPurchaseResults(result, locale);
+        m_messenger.inform(refusalMessage(outcome, languageCode()));
+        Bout_Efface_Click();
+        m_feePage->clearNoLimits();
+        return;
+    case CalcStatus::Done:
+        break;
+    }
+
+    expand();
+    showPurchaseResults(result, locale);
+    m_results->Text_pv->setText(Texte_Euros(result.price, EurosVariant::Price));
+    m_results->Text_Frais_Vente->setText(
+        displayText(feeCaption(result.saleFee, TradeSide::Sale, locale)));
+    m_results->Text_Bén_Avt_Impôt->setText(
+        Texte_Euros(result.profitBeforeTax, EurosVariant::Profit));
+    m_results->Text_Bén_Après_Impôt->setText(
+        Texte_Euros(result.profitAfterTax, EurosVariant::Profit));
+    m_feePage->clearNoLimits();
+    m_results->setFramesVisible(true);
+    m_shownCalculation = CalculationInput{schedule, trade, rate, priceRounding};
+    m_shownInputs = inputsOnScreen();
+    m_results->setOutOfDate(false);
+    m_results->setShortNote(
+        result.inexact ? shortPriceNote(result, locale, isEnglish(languageCode())) : QString());
+    m_menu.detailCalcul->setEnabled(true);
+    emit m_notices.calculationShown();
+    centreExactly();
+    applyDataKeyboardOrder();
+    if (result.inexact)
+        m_messenger.inform(
+            inexactPriceMessage(result, trade.wantedProfit, trade.percentMode, locale));
+    page.Bout_Calculer->setFocus();
+}
+
+void Fen_principale::showPurchaseResults(const SellingPrice& result, const QLocale& locale)
+{
+    m_results->Text_Px_Rev->setText(Texte_Euros(result.costPrice, EurosVariant::Price));
+    m_results->Text_Frais_Achat->setText(
+        displayText(feeCaption(result.purchaseFee, TradeSide::Purchase, locale)));
+}
+
+void Fen_principale::Bout_Efface_Click()
+{
+    m_dataPage->Text_pa->clear();
+    m_dataPage->Text_nb->clear();
+    m_dataPage->Text_ben->clear();
+    m_results->Text_pv->clear();
+    setFixedSize(m_designSize);
+    m_results->setFramesVisible(false);
+    m_dataPage->vingt_six->setChecked(true);
+    m_dataPage->Pourcentage->setChecked(true);
+    Pourcentage_Click();
+    centreExactly();
+    forgetShownCalculation();
+    m_dataPage->Text_pa->setFocus();
+}
+
+void Fen_principale::forgetShownCalculation()
+{
+    m_shownCalculation.reset();
+    m_shownInputs.reset();
+    m_results->setOutOfDate(false);
+    m_results->setShortNote(QString());
+    m_menu.detailCalcul->setEnabled(false);
+    emit m_notices.calculationForgotten();
+}
+
+InputSnapshot Fen_principale::inputsOnScreen() const
+{
+    const DataPage& page = *m_dataPage;
+    return {page.trade(),          page.Pourcentage->isChecked(),
+            page.taxOption(),      page.selectedTaxOption()->text(),
+            m_feePage->schedule(), m_menu.arrondiSuperieur->isChecked()};
+}
+
+void Fen_principale::inputsChanged()
+{
+    m_menu.comparerBaremes->setEnabled(checkedTrade().has_value());
+    if (m_shownInputs) {
+        const bool outOfDate = inputsOnScreen() != *m_shownInputs;
+        if (outOfDate != m_results->outOfDate())
+            m_results->setOutOfDate(outOfDate, outOfDateNote(isEnglish(languageCode())));
+    }
+    emit m_notices.inputsChanged();
+}
+
+void Fen_principale::centreExactly()
+{
+    const QRect screenArea = screen()->geometry();
+    move(qRound(screenArea.left() + (screenArea.width() - m_designSize.width()) / 2.0),
+         qRound(screenArea.top() + (screenArea.height() - m_expandedHeight) / 2.0));
 }

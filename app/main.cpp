@@ -1,3 +1,4 @@
+#include "Capabilities.h"
 #include "CommandLine.h"
 #include "Fen_principale.h"
 #include "MessageBoxMessenger.h"
@@ -60,7 +61,9 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(programIcon());
 
     MessageBoxMessenger messenger;
-    Fen_principale window(IniStore(remaining.settingsPath()), messenger, programVersion());
+    const IniStore store(remaining.settingsPath());
+    Fen_principale window(store, messenger, programVersion());
+    plugCapabilities(window, store, messenger);
     window.show();
     return QApplication::exec();
 }

@@ -5,8 +5,10 @@
 // under 1 ms, the chart under 2 ms, the first opening under 50 ms.
 
 #include "CalculationDetails.h"
+#include "Capabilities.h"
 #include "ChartPainting.h"
 #include "DataPage.h"
+#include "DetailsController.h"
 #include "DetailsWindow.h"
 #include "Fen_principale.h"
 #include "RealisticSettings.h"
@@ -111,7 +113,9 @@ int main(int argc, char* argv[])
     }
     settings.close();
     RecordingMessenger messenger;
-    Fen_principale window(IniStore(settings.fileName()), messenger, programVersion());
+    const IniStore store(settings.fileName());
+    Fen_principale window(store, messenger, programVersion());
+    const Capabilities capabilities = plugCapabilities(window, store, messenger);
     window.show();
     window.dataPage()->Text_pa->setText(u"10"_s);
     window.dataPage()->Text_nb->setText(u"100"_s);
@@ -120,13 +124,13 @@ int main(int argc, char* argv[])
     QCoreApplication::processEvents();
 
     const auto start = Clock::now();
-    window.DetailCalcul_Click();
+    capabilities.details->open();
     QCoreApplication::processEvents();
     const double opening = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     std::printf("  %-62s %8.3f ms  (goal under 50 ms: %s)\n",
                 "first opening of the details window, painted", opening, verdict(opening < 50));
 
-    QLineEdit* field = window.detailsWindow()->priceField;
+    QLineEdit* field = capabilities.details->detailsWindow()->priceField;
     field->setFocus();
     field->setText(u"11.5"_s);
     bool append = true;

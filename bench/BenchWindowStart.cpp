@@ -2,6 +2,7 @@
 // with messages counted instead of shown, and ends as soon as the window is on screen. Prints
 // nothing; exits with 3 when the start showed a message, which would spoil the timing.
 
+#include "Capabilities.h"
 #include "Fen_principale.h"
 #include "ProgramIcon.h"
 #include "QuitOnFirstExpose.h"
@@ -26,7 +27,9 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(programIcon());
 
     RecordingMessenger messenger;
-    Fen_principale window(IniStore(QString::fromLocal8Bit(argv[1])), messenger, programVersion());
+    const IniStore store(QString::fromLocal8Bit(argv[1]));
+    Fen_principale window(store, messenger, programVersion());
+    plugCapabilities(window, store, messenger);
     QuitOnFirstExpose quitWhenShown;
     window.show();
     const int status = QApplication::exec();

@@ -22,7 +22,7 @@ public:
     virtual ~MainWindowSeam() = default;
 
     // The window a capability's windows belong to and stand beside.
-    virtual QWidget* window() = 0;
+    virtual QWidget* ownerWindow() = 0;
     // On the screen: the part of the main window a window beside it must leave uncovered.
     virtual QRect fieldsArea() const = 0;
     // Actions that work from every window of the program, such as Quit.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Capabilities.h"
 #include "FakeMessenger.h"
 #include "Fen_principale.h"
 #include "TempSettings.h"
@@ -19,10 +20,12 @@ struct MainWindowFixture
     TempSettings settings;
     FakeMessenger messenger;
     std::unique_ptr<Fen_principale> window;
+    Capabilities capabilities; // owned by the window
 
     Fen_principale& open()
     {
         window = std::make_unique<Fen_principale>(settings.store(), messenger, programVersion());
+        capabilities = plugCapabilities(*window, settings.store(), messenger);
         window->show();
         QApplication::setActiveWindow(window.get());
         return *window;

@@ -58,7 +58,7 @@ Fen_principale& openCalculated(MainWindowFixture& f)
 DetailsWindow& openDetails(Fen_principale& window)
 {
     detailsAction(window)->trigger();
-    return *window.detailsWindow();
+    return *window.findChild<DetailsWindow*>();
 }
 
 void typeInto(DetailsWindow& details, const QString& typed)
@@ -121,7 +121,7 @@ void DetailsWindowTest::menuItemFollowsTheResults()
     openDetails(window);
     window.Bout_Efface_Click();
     QVERIFY(!item->isEnabled());
-    QVERIFY(!window.detailsWindow()->isVisible());
+    QVERIFY(!window.findChild<DetailsWindow*>()->isVisible());
 }
 
 void DetailsWindowTest::openingChangesNothingOfTheMainWindow()
@@ -129,7 +129,7 @@ void DetailsWindowTest::openingChangesNothingOfTheMainWindow()
     MainWindowFixture f;
     f.settings.setContents(fixedTen);
     Fen_principale& window = f.open();
-    QVERIFY(!window.detailsWindow()); // nothing built before it is asked for
+    QVERIFY(!window.findChild<DetailsWindow*>()); // nothing built before it is asked for
     calculate(window, u"10"_qs);
     const QByteArray settings = f.settings.contents();
     QWidget* focus = window.focusWidget();

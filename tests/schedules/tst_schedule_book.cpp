@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 #include "ScheduleBar.h"
 #include "ScheduleBook.h"
+#include "ScheduleController.h"
 #include "ScheduleNames.h"
 
 #include <QAction>
@@ -135,7 +136,7 @@ void ScheduleBookTest::scheduleFailingTheRulesIsNotLeft()
     if (answer >= 0)
         f.messenger.answerNext(answer == 1);
 
-    QCOMPARE(window.switchSchedule("Autre"), switched);
+    QCOMPARE(f.capabilities.schedules->switchSchedule("Autre"), switched);
     QCOMPARE(ScheduleBook(f.settings.store()).currentName(false),
              switched ? QString("Autre") : QString("Barème 1"));
     QCOMPARE(f.settings.contents() == before, !switched);
@@ -151,17 +152,17 @@ void ScheduleBookTest::renameDeleteAndImport()
     Fen_principale& window = f.open();
     QVERIFY(!ScheduleBook(store).removeCurrent(false)); // the last one stays
 
-    QVERIFY(window.renameSchedule("Crédit — PEA"));
+    QVERIFY(f.capabilities.schedules->renameSchedule("Crédit — PEA"));
     QVERIFY(f.settings.contents().contains("Bar\xE8me=Cr\xE9"
                                            "dit \x97 PEA\r\n"));
     const ScheduleBook book(store);
     QCOMPARE(*book.add("crédit — pea", two, false), QString("crédit — pea (2)"));
     QCOMPARE(*book.add("Crédit — PEA", two, false), QString("Crédit — PEA (3)"));
-    QVERIFY(window.createSchedule("Vide", false));
+    QVERIFY(f.capabilities.schedules->createSchedule("Vide", false));
     QCOMPARE(window.feePage()->schedule(), ScheduleTexts{});
     QCOMPARE(*book.stored("Crédit — PEA"), five);
 
-    QVERIFY(window.deleteSchedule());
+    QVERIFY(f.capabilities.schedules->deleteSchedule());
     QCOMPARE(book.currentName(false), QString("Crédit — PEA"));
     QCOMPARE(window.feePage()->schedule(), five);
     QVERIFY(book.removeOther("CRÉDIT — PEA (3)"));
@@ -183,7 +184,7 @@ void ScheduleBookTest::compareWindowWritesOnlyTheSwitchAsked()
     const QByteArray before = f.settings.contents();
 
     compare->trigger();
-    CompareWindow* shown = window.compareWindow();
+    CompareWindow* shown = f.capabilities.schedules->compareWindow();
     QVERIFY(shown && shown->isVisible());
     QCOMPARE(shown->table->rowCount(), 2);
     QCOMPARE(shown->plainText().count(u'\n'), 4); // what was compared, headings, two rows
@@ -206,7 +207,7 @@ void ScheduleBookTest::compareWindowFitsEachOpeningAndWaitsForTheTrade()
     window.dataPage()->Text_ben->setText("10");
     QAction* compare = window.findChild<QAction*>("ComparerBaremes");
     compare->trigger();
-    CompareWindow* shown = window.compareWindow();
+    CompareWindow* shown = f.capabilities.schedules->compareWindow();
     QApplication::processEvents();
     // The one schedule is both the cheapest and the one in use: the longest remark, on one line.
     const QTableWidgetItem* remark = shown->table->item(0, 6);

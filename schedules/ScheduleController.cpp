@@ -1,40 +1,26 @@
-#include "Fen_principale.h"
+#include "ScheduleController.h"
 
 #include "CompareWindow.h"
-#include "DataPage.h"
-#include "FeePage.h"
-#include "FieldNormalisation.h"
 #include "Language.h"
+#include "MainWindowSeam.h"
 #include "Messenger.h"
 #include "MoneyText.h"
 #include "NumberText.h"
+#include "PriceRounding.h"
 #include "ScheduleBar.h"
 #include "ScheduleBook.h"
-#include "ScheduleComparison.h"
 #include "ScheduleFile.h"
 #include "ScheduleFileDialog.h"
 #include "ScheduleNameDialog.h"
 #include "ScheduleNames.h"
-#include "SchedulePreparation.h"
 #include "SettingsKeys.h"
-#include "TaxRates.h"
-#include "TradeCheck.h"
-#include "TradeValues.h"
+#include "Trade.h"
+#include "WindowNotices.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QToolButton>
 
 namespace {
-
-bool isBlank(const ScheduleTexts& schedule)
-{
-    return std::all_of(schedule.brackets.begin(), schedule.brackets.end(),
-                       [](const BracketTexts& bracket) { return bracket.isEmpty(); }) &&
-           schedule.minimum.isEmpty() && schedule.maximum.isEmpty();
-}
 
 Message schedulesMessage(bool english, const QString& french, const QString& englishText,
                          MessageIcon icon = MessageIcon::Exclamation)
@@ -51,70 +37,55 @@ QString scheduleFileFilter(bool english)
 
 } // namespace
 
-void Fen_principale::connectScheduleHandlers()
+ScheduleController::ScheduleController(IniStore store, Messenger& messenger, MainWindowSeam& window,
+                                       ScheduleBar& bar, QObject* parent)
+    : QObject(parent), m_store(std::move(store)), m_messenger(messenger), m_window(window),
+      m_bar(bar)
 {
-    const ScheduleBar* bar = m_feePage->scheduleBar;
-    connect(m_comparerBaremes, &QAction::triggered, this, &Fen_principale::ComparerBaremes_Click);
-    connect(bar->Combo_Bareme, &QComboBox::activated, this,
-            &Fen_principale::Combo_Bareme_Activated);
-    connect(bar->NouveauBareme, &QAction::triggered, this, &Fen_principale::NouveauBareme_Click);
-    connect(bar->NouveauBaremeVide, &QAction::triggered, this,
-            &Fen_principale::NouveauBaremeVide_Click);
-    connect(bar->RenommerBareme, &QAction::triggered, this, &Fen_principale::RenommerBareme_Click);
-    connect(bar->SupprimerBareme, &QAction::triggered, this,
-            &Fen_principale::SupprimerBareme_Click);
-    connect(bar->ExporterBareme, &QAction::triggered, this, &Fen_principale::ExporterBareme_Click);
-    connect(bar->ImporterBareme, &QAction::triggered, this, &Fen_principale::ImporterBareme_Click);
-    for (QWidget* page : {static_cast<QWidget*>(m_dataPage), static_cast<QWidget*>(m_feePage)}) {
-        for (QLineEdit* field : page->findChildren<QLineEdit*>())
-            connect(field, &QLineEdit::textChanged, this, &Fen_principale::schedulesInputsChanged);
-        for (QRadioButton* option : page->findChildren<QRadioButton*>())
-            connect(option, &QRadioButton::toggled, this, &Fen_principale::schedulesInputsChanged);
-    }
+    connect(bar.Combo_Bareme, &QComboBox::activated, this,
+            &ScheduleController::Combo_Bareme_Activated);
+    connect(bar.NouveauBareme, &QAction::triggered, this, &ScheduleController::NouveauBareme_Click);
+    connect(bar.NouveauBaremeVide, &QAction::triggered, this,
+            &ScheduleController::NouveauBaremeVide_Click);
+    connect(bar.RenommerBareme, &QAction::triggered, this,
+            &ScheduleController::RenommerBareme_Click);
+    connect(bar.SupprimerBareme, &QAction::triggered, this,
+            &ScheduleController::SupprimerBareme_Click);
+    connect(bar.ExporterBareme, &QAction::triggered, this,
+            &ScheduleController::ExporterBareme_Click);
+    connect(bar.ImporterBareme, &QAction::triggered, this,
+            &ScheduleController::ImporterBareme_Click);
+    const WindowNotices& notices = window.notices();
+    connect(&notices, &WindowNotices::inputsChanged, this, &ScheduleController::refreshComparison);
+    connect(&notices, &WindowNotices::feePageShown, this, &ScheduleController::refreshBar);
+    connect(&notices, &WindowNotices::languageChanged, this, [this] {
+        refreshBar();
+        refreshComparison();
+    });
 }
 
-bool Fen_principale::english() const
+bool ScheduleController::english() const
 {
-    return isEnglish(languageCode());
+    return isEnglish(m_window.languageCode());
 }
 
-void Fen_principale::refreshScheduleBar()
+void ScheduleController::refreshBar()
 {
     // The schedules have changed, or may have: the comparison reads them again.
     m_storedSchedules.reset();
     // The list shows on the fee page only, and is read again each time the page is: start-up
     // and the data page need not read it.
-    if (m_tabs->currentWidget() != m_feePage)
+    if (!m_window.feePageShown())
         return;
     const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
     const ScheduleBook book(m_store);
     const bool inEnglish = english();
-    m_feePage->scheduleBar->showNames(book.allNames(inEnglish), book.currentName(inEnglish));
-    m_feePage->scheduleBar->setListName(
+    m_bar.showNames(book.allNames(inEnglish), book.currentName(inEnglish));
+    m_bar.setListName(
         pick(inEnglish, QStringLiteral("Barème en cours"), QStringLiteral("Schedule in use")));
 }
 
-std::optional<ScheduleTexts> Fen_principale::pageAfterRules()
-{
-    ScheduleTexts schedule = m_feePage->schedule();
-    TradeTexts noTrade;
-    normaliseFields(noTrade, schedule);
-    m_feePage->setSchedule(schedule);
-    // A cleared page is a schedule still to be filled in, not a mistake.
-    if (isBlank(schedule))
-        return schedule;
-    const std::optional<ScheduleRefusal> refusal = prepareSchedule(
-        schedule, m_messenger, [this] { return languageCode(); }, [](const ScheduleTexts&) {});
-    m_feePage->setSchedule(schedule);
-    if (refusal) {
-        showFeePage();
-        feeField(refusal->focus)->setFocus();
-        return std::nullopt;
-    }
-    return schedule;
-}
-
-void Fen_principale::showScheduleFailure()
+void ScheduleController::showFailure()
 {
     m_messenger.inform(schedulesMessage(
         english(),
@@ -124,68 +95,68 @@ void Fen_principale::showScheduleFailure()
                        "were.")));
 }
 
-void Fen_principale::Combo_Bareme_Activated()
+void ScheduleController::Combo_Bareme_Activated()
 {
-    const QString chosen = m_feePage->scheduleBar->current();
+    const QString chosen = m_bar.current();
     if (!switchSchedule(chosen))
-        refreshScheduleBar();
+        refreshBar();
 }
 
-bool Fen_principale::switchSchedule(const QString& name)
+bool ScheduleController::switchSchedule(const QString& name)
 {
     const ScheduleBook book(m_store);
     const bool inEnglish = english();
     if (sameScheduleName(name, book.currentName(inEnglish)))
         return true;
-    const std::optional<ScheduleTexts> page = pageAfterRules();
+    const std::optional<ScheduleTexts> page = m_window.feeScheduleAfterRules();
     if (!page)
         return false;
-    return showScheduleInUse(book.switchTo(name, *page, inEnglish));
+    return showInUse(book.switchTo(name, *page, inEnglish));
 }
 
-bool Fen_principale::createSchedule(const QString& name, bool copyOfCurrent)
+bool ScheduleController::createSchedule(const QString& name, bool copyOfCurrent)
 {
-    const std::optional<ScheduleTexts> page = pageAfterRules();
+    const std::optional<ScheduleTexts> page = m_window.feeScheduleAfterRules();
     if (!page)
         return false;
     const ScheduleTexts texts = copyOfCurrent ? *page : ScheduleTexts{};
     const bool created = ScheduleBook(m_store).create(name, texts, *page, english());
-    return showScheduleInUse(created ? std::optional(texts) : std::nullopt);
+    return showInUse(created ? std::optional(texts) : std::nullopt);
 }
 
-bool Fen_principale::renameSchedule(const QString& name)
+bool ScheduleController::renameSchedule(const QString& name)
 {
     const ScheduleBook book(m_store);
     if (!book.rename(book.currentName(english()), name, english())) {
-        showScheduleFailure();
+        showFailure();
         return false;
     }
-    refreshScheduleBar();
+    refreshBar();
     refreshComparison();
     return true;
 }
 
-bool Fen_principale::deleteSchedule()
+bool ScheduleController::deleteSchedule()
 {
-    return showScheduleInUse(ScheduleBook(m_store).removeCurrent(english()));
+    return showInUse(ScheduleBook(m_store).removeCurrent(english()));
 }
 
-bool Fen_principale::showScheduleInUse(const std::optional<ScheduleTexts>& inUse)
+bool ScheduleController::showInUse(const std::optional<ScheduleTexts>& inUse)
 {
     if (!inUse) {
-        showScheduleFailure();
+        showFailure();
         return false;
     }
-    m_feePage->setSchedule(*inUse);
-    refreshScheduleBar();
+    m_window.showFeeSchedule(*inUse);
+    refreshBar();
     refreshComparison();
     return true;
 }
 
-bool Fen_principale::exportSchedule(const QString& path)
+bool ScheduleController::exportSchedule(const QString& path)
 {
     if (writeScheduleFile(path, ScheduleBook(m_store).currentName(english()),
-                          m_feePage->schedule()))
+                          m_window.feeSchedule()))
         return true;
     m_messenger.inform(schedulesMessage(
         english(), QStringLiteral("Le barème n'a pas pu être enregistré dans « %1 ».").arg(path),
@@ -193,7 +164,7 @@ bool Fen_principale::exportSchedule(const QString& path)
     return false;
 }
 
-bool Fen_principale::importSchedule(const QString& path)
+bool ScheduleController::importSchedule(const QString& path)
 {
     const bool inEnglish = english();
     const std::optional<ImportedSchedule> imported = importScheduleFile(path, inEnglish);
@@ -206,10 +177,10 @@ bool Fen_principale::importSchedule(const QString& path)
     const std::optional<QString> name =
         ScheduleBook(m_store).add(imported->name, imported->texts, inEnglish);
     if (!name) {
-        showScheduleFailure();
+        showFailure();
         return false;
     }
-    refreshScheduleBar();
+    refreshBar();
     refreshComparison();
     QString french =
         QStringLiteral("Le barème « %1 » est ajouté à la liste des barèmes.").arg(*name);
@@ -228,17 +199,17 @@ bool Fen_principale::importSchedule(const QString& path)
     return true;
 }
 
-void Fen_principale::NouveauBareme_Click()
+void ScheduleController::NouveauBareme_Click()
 {
     askNewSchedule(true);
 }
 
-void Fen_principale::NouveauBaremeVide_Click()
+void ScheduleController::NouveauBaremeVide_Click()
 {
     askNewSchedule(false);
 }
 
-void Fen_principale::askNewSchedule(bool copyOfCurrent)
+void ScheduleController::askNewSchedule(bool copyOfCurrent)
 {
     const ScheduleBook book(m_store);
     const bool inEnglish = english();
@@ -246,13 +217,13 @@ void Fen_principale::askNewSchedule(bool copyOfCurrent)
     ScheduleNameDialog dialog(
         m_messenger,
         pick(inEnglish, QStringLiteral("Nouveau barème"), QStringLiteral("New schedule")),
-        freeNumberedName(2, inEnglish, taken), taken, inEnglish, this);
+        freeNumberedName(2, inEnglish, taken), taken, inEnglish, m_window.ownerWindow());
     if (dialog.exec() == QDialog::Accepted)
         createSchedule(dialog.name(), copyOfCurrent);
-    m_feePage->scheduleBar->Combo_Bareme->setFocus();
+    m_bar.Combo_Bareme->setFocus();
 }
 
-void Fen_principale::RenommerBareme_Click()
+void ScheduleController::RenommerBareme_Click()
 {
     const ScheduleBook book(m_store);
     const bool inEnglish = english();
@@ -261,13 +232,13 @@ void Fen_principale::RenommerBareme_Click()
     ScheduleNameDialog dialog(m_messenger,
                               pick(inEnglish, QStringLiteral("Renommer le barème"),
                                    QStringLiteral("Rename the schedule")),
-                              current, taken, inEnglish, this);
+                              current, taken, inEnglish, m_window.ownerWindow());
     if (dialog.exec() == QDialog::Accepted && dialog.name() != current)
         renameSchedule(dialog.name());
-    m_feePage->scheduleBar->Combo_Bareme->setFocus();
+    m_bar.Combo_Bareme->setFocus();
 }
 
-void Fen_principale::SupprimerBareme_Click()
+void ScheduleController::SupprimerBareme_Click()
 {
     const bool inEnglish = english();
     const QString current = ScheduleBook(m_store).currentName(inEnglish);
@@ -281,14 +252,14 @@ void Fen_principale::SupprimerBareme_Click()
     const bool yes = m_messenger.confirm(question);
     if (yes)
         deleteSchedule();
-    m_feePage->scheduleBar->Combo_Bareme->setFocus();
+    m_bar.Combo_Bareme->setFocus();
 }
 
-void Fen_principale::ExporterBareme_Click()
+void ScheduleController::ExporterBareme_Click()
 {
     const bool inEnglish = english();
     const QString path =
-        askExportPath(this,
+        askExportPath(m_window.ownerWindow(),
                       pick(inEnglish, QStringLiteral("Exporter le barème"),
                            QStringLiteral("Export the schedule")),
                       scheduleFileFilter(inEnglish),
@@ -297,46 +268,26 @@ void Fen_principale::ExporterBareme_Click()
         exportSchedule(path);
 }
 
-void Fen_principale::ImporterBareme_Click()
+void ScheduleController::ImporterBareme_Click()
 {
     const bool inEnglish = english();
     const QString path = askImportPath(
-        this,
+        m_window.ownerWindow(),
         pick(inEnglish, QStringLiteral("Importer un barème"), QStringLiteral("Import a schedule")),
         scheduleFileFilter(inEnglish));
     if (!path.isEmpty())
         importSchedule(path);
 }
 
-std::optional<Trade> Fen_principale::checkedTrade() const
-{
-    const DataPage& page = *m_dataPage;
-    TradeTexts trade{page.Text_pa->text(), page.Text_nb->text(), page.Text_ben->text()};
-    ScheduleTexts noSchedule;
-    normaliseFields(trade, noSchedule);
-    const bool percent = page.Pourcentage->isChecked();
-    // The message is not shown: no need to read the language for it.
-    if (checkTrade(trade, percent, [] { return QString(); }))
-        return std::nullopt;
-    return tradeFromTexts(trade, percent);
-}
-
-void Fen_principale::schedulesInputsChanged()
-{
-    m_comparerBaremes->setEnabled(checkedTrade().has_value());
-    if (m_compare && m_compare->isVisible())
-        refreshComparison();
-}
-
-void Fen_principale::refreshComparison()
+void ScheduleController::refreshComparison()
 {
     if (m_compare && m_compare->isVisible())
         fillComparison();
 }
 
-void Fen_principale::fillComparison()
+void ScheduleController::fillComparison()
 {
-    const std::optional<Trade> trade = checkedTrade();
+    const std::optional<Trade> trade = m_window.checkedTrade();
     if (!trade) {
         m_compare->setEnglish(english());
         m_compare->showIncomplete();
@@ -344,12 +295,12 @@ void Fen_principale::fillComparison()
     }
     const QLocale locale;
     const bool inEnglish = english();
-    const double taxRate = selectedTaxRate();
+    const double taxRate = m_window.taxRate();
     const ScheduleBook book(m_store);
     // The others are read once, not at each keystroke: the file may be large.
     if (!m_storedSchedules)
         m_storedSchedules = book.storedSchedules();
-    QList<NamedSchedule> schedules{{book.currentName(inEnglish), m_feePage->schedule(), true}};
+    QList<NamedSchedule> schedules{{book.currentName(inEnglish), m_window.feeSchedule(), true}};
     schedules += *m_storedSchedules;
 
     const QString profit = trade->percentMode ? percentText(trade->wantedProfit, locale)
@@ -361,20 +312,20 @@ void Fen_principale::fillComparison()
             .arg(sharesText(trade->shares, locale), moneyText(trade->purchasePrice, locale), profit,
                  percentText(taxRate, locale));
     m_compare->setEnglish(inEnglish);
-    m_compare->showRows(
-        summary, compareSchedules(schedules, *trade, taxRate, priceRounding(), languageCode()));
+    m_compare->showRows(summary, compareSchedules(schedules, *trade, taxRate, m_window.rounding(),
+                                                  m_window.languageCode()));
 }
 
-void Fen_principale::ComparerBaremes_Click()
+void ScheduleController::ComparerBaremes_Click()
 {
-    if (!checkedTrade())
+    if (!m_window.checkedTrade())
         return;
     if (!m_compare) {
-        m_compare = new CompareWindow(this);
+        m_compare = new CompareWindow(m_window.ownerWindow());
         m_compare->useSchedule = [this](const QString& name) { switchSchedule(name); };
     }
     m_storedSchedules.reset();
     // Filled before it shows, so that it opens at the size of what it holds.
     fillComparison();
-    m_compare->showBeside(*this, fieldsArea());
+    m_compare->showBeside(*m_window.ownerWindow(), m_window.fieldsArea());
 }

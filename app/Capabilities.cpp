@@ -1,0 +1,23 @@
+#include "Capabilities.h"
+
+#include "DetailsController.h"
+#include "Fen_principale.h"
+#include "ScheduleController.h"
+
+#include <QAction>
+
+Capabilities plugCapabilities(Fen_principale& window, const IniStore& store, Messenger& messenger)
+{
+    const MainMenu& menu = window.menu();
+    Capabilities plugged;
+
+    plugged.details = new DetailsController(window, &window);
+    QObject::connect(menu.detailCalcul, &QAction::triggered, plugged.details,
+                     qOverload<>(&DetailsController::open));
+
+    plugged.schedules =
+        new ScheduleController(store, messenger, window, window.scheduleBar(), &window);
+    QObject::connect(menu.comparerBaremes, &QAction::triggered, plugged.schedules,
+                     &ScheduleController::ComparerBaremes_Click);
+    return plugged;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+
+class DetailsWindow;
+class MainWindowSeam;
+struct CalculationInput;
+
+// The calculation details: the window beside the main one, opened on the calculation on show
+// (or on one a capability hands over) and kept in step with the main window's results.
+class DetailsController : public QObject
+{
+    Q_OBJECT
+
+public:
+    DetailsController(MainWindowSeam& window, QObject* parent);
+
+    // Fichier › Détail du calcul: the calculation whose results are on show.
+    void open();
+    // Another calculation of the program, such as a sale of a position.
+    void open(const CalculationInput& input);
+
+    DetailsWindow* detailsWindow() const { return m_details; }
+
+private:
+    void showCalculation(const CalculationInput& input);
+    void refresh();
+    void followInputs();
+    void hide();
+
+    MainWindowSeam& m_window;
+    // Built on first use, so that start-up does not pay for it.
+    DetailsWindow* m_details = nullptr;
+    // Whether the window shows the main window's own calculation, which it then follows.
+    bool m_followsResults = false;
+};

@@ -1,6 +1,7 @@
 #include "Capabilities.h"
 
 #include "DetailsController.h"
+#include "FeePage.h"
 #include "Fen_principale.h"
 #include "ScheduleController.h"
 
@@ -16,7 +17,7 @@ Capabilities plugCapabilities(Fen_principale& window, const IniStore& store, Mes
                      qOverload<>(&DetailsController::open));
 
     plugged.schedules =
-        new ScheduleController(store, messenger, window, window.scheduleBar(), &window);
+        new ScheduleController(store, messenger, window, *window.feePage()->scheduleBar, &window);
     QObject::connect(menu.comparerBaremes, &QAction::triggered, plugged.schedules,
                      &ScheduleController::ComparerBaremes_Click);
     return plugged;

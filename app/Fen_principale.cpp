@@ -192,14 +192,19 @@ void Fen_principale::layOut()
     setFixedSize(m_designSize);
 }
 
-void Fen_principale::centreTruncated()
+void Fen_principale::centre(bool exactly)
 {
     // Centred for the expanded height, so the window is centred once results show; the compact
-    // window therefore sits above the centre.
+    // window therefore sits above the centre. At start-up the halves are truncated to whole
+    // pixels; afterwards they are rounded.
     const QRect screenArea = screen()->geometry();
-    const int left = (screenArea.width() - m_designSize.width()) / 2;
-    const int top = (screenArea.height() - m_expandedHeight) / 2;
-    move(screenArea.left() + left, screenArea.top() + top);
+    const int freeWidth = screenArea.width() - m_designSize.width();
+    const int freeHeight = screenArea.height() - m_expandedHeight;
+    if (exactly)
+        move(qRound(screenArea.left() + freeWidth / 2.0),
+             qRound(screenArea.top() + freeHeight / 2.0));
+    else
+        move(screenArea.left() + freeWidth / 2, screenArea.top() + freeHeight / 2);
 }
 
 void Fen_principale::expand()
@@ -252,7 +257,7 @@ std::optional<ScheduleTexts> Fen_principale::feeScheduleAfterRules()
         schedule, m_messenger, [this] { return languageCode(); }, [](const ScheduleTexts&) {});
     m_feePage->setSchedule(schedule);
     if (refusal) {
-        showFeePage();
+        showPage(m_feePage);
         m_feePage->field(refusal->focus)->setFocus();
         return std::nullopt;
     }
@@ -291,11 +296,6 @@ void Fen_principale::showFeeSchedule(const ScheduleTexts& schedule)
     m_feePage->setSchedule(schedule);
 }
 
-ScheduleBar& Fen_principale::scheduleBar() const
-{
-    return *m_feePage->scheduleBar;
-}
-
 void Fen_principale::Form_Load()
 {
     // One reading of the settings file serves the whole start-up, up to the first activation,
@@ -304,7 +304,7 @@ void Fen_principale::Form_Load()
     m_startupReading = m_store.holdReading(settingsSection());
     QTimer::singleShot(0, this, [this] { m_startupReading = {}; });
     layOut();
-    centreTruncated();
+    centre(false);
     m_feePage->setSchedule(loadSchedule(m_store));
     Affichage_Imposition();
     m_menu.arrondiSuperieur->setChecked(loadPriceRounding(m_store) == PriceRounding::Up);
@@ -460,7 +460,7 @@ void Fen_principale::Tabulation_Change()
         target->setFocus();
         return;
     }
-    applyFeeKeyboardOrder();
+    applyKeyboardOrder(m_feePage);
     FeeRow& first = m_feePage->rows[0];
     (first.lower->isEnabled() ? static_cast<QWidget*>(first.lower) : first.value)->setFocus();
 }
@@ -469,7 +469,7 @@ void Fen_principale::applyPageState()
 {
     const bool dataPage = m_tabs->currentWidget() == m_dataPage;
     m_menu.calculer->setEnabled(dataPage);
-    m_menu.detailCalcul->setEnabled(dataPage && m_shownCalculation);
+    m_menu.detailCalcul->setEnabled(dataPage && m_shown);
     m_dataPage->Bout_Calculer->setEnabled(dataPage);
     m_menu.effacerLesDonnees->setEnabled(dataPage);
     m_dataPage->Bout_Efface->setEnabled(dataPage);
@@ -480,24 +480,21 @@ void Fen_principale::applyPageState()
         emit m_notices.feePageShown();
         return;
     }
-    applyDataKeyboardOrder();
+    applyKeyboardOrder(m_dataPage);
     Affichage_Imposition();
 }
 
-void Fen_principale::applyDataKeyboardOrder()
+void Fen_principale::applyKeyboardOrder(const QWidget* page)
 {
-    setTabStops(m_dataPage->keyboardOrder(), true);
-    reselectOptions();
-    setKeyboardOrder(m_dataPage->keyboardOrder());
+    const bool dataPage = page == m_dataPage;
+    const QList<QWidget*> shown =
+        dataPage ? m_dataPage->keyboardOrder() : m_feePage->keyboardOrder();
+    setTabStops(shown, true);
+    if (dataPage)
+        reselectOptions();
+    setKeyboardOrder(shown);
     // The Tab key must never reach the hidden page.
-    setTabStops(m_feePage->keyboardOrder(), false);
-}
-
-void Fen_principale::applyFeeKeyboardOrder()
-{
-    setTabStops(m_feePage->keyboardOrder(), true);
-    setKeyboardOrder(m_feePage->keyboardOrder());
-    setTabStops(m_dataPage->keyboardOrder(), false);
+    setTabStops(dataPage ? m_feePage->keyboardOrder() : m_dataPage->keyboardOrder(), false);
 }
 
 void Fen_principale::reselectOptions()
@@ -509,16 +506,10 @@ void Fen_principale::reselectOptions()
         Numéraire_Click();
 }
 
-void Fen_principale::showDataPage()
+void Fen_principale::showPage(QWidget* page)
 {
-    if (m_tabs->currentWidget() != m_dataPage)
-        m_tabs->setCurrentWidget(m_dataPage);
-}
-
-void Fen_principale::showFeePage()
-{
-    if (m_tabs->currentWidget() != m_feePage)
-        m_tabs->setCurrentWidget(m_feePage);
+    if (m_tabs->currentWidget() != page)
+        m_tabs->setCurrentWidget(page);
 }
 
 void Fen_principale::Affichage_Imposition()
@@ -533,7 +524,7 @@ void Fen_principale::Param_Tx_Imposition_Click()
 {
     Param_Tx_Impôt dialog(m_store, m_messenger, this);
     dialog.exec();
-    showDataPage();
+    showPage(m_dataPage);
     Form_Activate();
     // New rates show on the options: the results of the old ones are then out of date.
     inputsChanged();
@@ -569,7 +560,7 @@ void Fen_principale::Bout_Calculer_Click()
         m_messenger.inform(tradeRefusal->message);
         QLineEdit* field = m_dataPage->field(tradeRefusal->field);
         field->clear();
-        showDataPage();
+        showPage(m_dataPage);
         field->setFocus();
         return;
     }
@@ -582,7 +573,7 @@ void Fen_principale::Bout_Calculer_Click()
         });
     m_feePage->setSchedule(schedule);
     if (scheduleRefusal) {
-        showFeePage();
+        showPage(m_feePage);
         m_feePage->field(scheduleRefusal->focus)->setFocus();
         return;
     }
@@ -604,12 +595,12 @@ void Fen_principale::calculate()
     switch (outcome.status) {
     case CalcStatus::TaxRateInvalid:
         m_messenger.inform(refusalMessage(outcome, languageCode()));
-        showDataPage();
+        showPage(m_dataPage);
         m_dataPage->selectedTaxOption()->setFocus();
         return;
     case CalcStatus::PercentageFeeInvalid:
         m_messenger.inform(refusalMessage(outcome, languageCode()));
-        showFeePage();
+        showPage(m_feePage);
         m_feePage->rows[qBound(0, outcome.bracketNumber - 1, bracketCount - 1)].fee->setFocus();
         return;
     case CalcStatus::PriceInvalid:
@@ -639,15 +630,14 @@ void Fen_principale::calculate()
         Texte_Euros(result.profitAfterTax, EurosVariant::Profit));
     m_feePage->clearNoLimits();
     m_results->setFramesVisible(true);
-    m_shownCalculation = CalculationInput{schedule, trade, rate, priceRounding};
-    m_shownInputs = inputsOnScreen();
+    m_shown = ShownResults{{schedule, trade, rate, priceRounding}, inputsOnScreen()};
     m_results->setOutOfDate(false);
     m_results->setShortNote(
         result.inexact ? shortPriceNote(result, locale, isEnglish(languageCode())) : QString());
     m_menu.detailCalcul->setEnabled(true);
     emit m_notices.calculationShown();
-    centreExactly();
-    applyDataKeyboardOrder();
+    centre(true);
+    applyKeyboardOrder(m_dataPage);
     if (result.inexact)
         m_messenger.inform(
             inexactPriceMessage(result, trade.wantedProfit, trade.percentMode, locale));
@@ -672,15 +662,14 @@ void Fen_principale::Bout_Efface_Click()
     m_dataPage->vingt_six->setChecked(true);
     m_dataPage->Pourcentage->setChecked(true);
     Pourcentage_Click();
-    centreExactly();
+    centre(true);
     forgetShownCalculation();
     m_dataPage->Text_pa->setFocus();
 }
 
 void Fen_principale::forgetShownCalculation()
 {
-    m_shownCalculation.reset();
-    m_shownInputs.reset();
+    m_shown.reset();
     m_results->setOutOfDate(false);
     m_results->setShortNote(QString());
     m_menu.detailCalcul->setEnabled(false);
@@ -698,17 +687,10 @@ InputSnapshot Fen_principale::inputsOnScreen() const
 void Fen_principale::inputsChanged()
 {
     m_menu.comparerBaremes->setEnabled(checkedTrade().has_value());
-    if (m_shownInputs) {
-        const bool outOfDate = inputsOnScreen() != *m_shownInputs;
+    if (m_shown) {
+        const bool outOfDate = inputsOnScreen() != m_shown->inputs;
         if (outOfDate != m_results->outOfDate())
             m_results->setOutOfDate(outOfDate, outOfDateNote(isEnglish(languageCode())));
     }
     emit m_notices.inputsChanged();
-}
-
-void Fen_principale::centreExactly()
-{
-    const QRect screenArea = screen()->geometry();
-    move(qRound(screenArea.left() + (screenArea.width() - m_designSize.width()) / 2.0),
-         qRound(screenArea.top() + (screenArea.height() - m_expandedHeight) / 2.0));
 }

@@ -16,7 +16,6 @@ class Messenger;
 class QLocale;
 class QTabWidget;
 class ResultArea;
-class ScheduleBar;
 struct SellingPrice;
 
 // The calculator's window. Its controls hold all the working state: the trade data, the fee
@@ -64,16 +63,17 @@ public:
     int taxOption() const override;
     PriceRounding rounding() const override;
     QString languageCode() const override;
-    std::optional<CalculationInput> shownCalculation() const override { return m_shownCalculation; }
+    std::optional<CalculationInput> shownCalculation() const override
+    {
+        return m_shown ? std::optional(m_shown->input) : std::nullopt;
+    }
     bool resultsOutOfDate() const override;
     bool feePageShown() const override;
     void showFeeSchedule(const ScheduleTexts& schedule) override;
     WindowNotices& notices() override { return m_notices; }
 
-    // For the program's assembly: the menu whose items the capabilities answer, and the fee
-    // page's list of schedules.
+    // For the program's assembly: the menu whose items the capabilities answer.
     const MainMenu& menu() const { return m_menu; }
-    ScheduleBar& scheduleBar() const;
 
     DataPage* dataPage() const { return m_dataPage; }
     FeePage* feePage() const { return m_feePage; }
@@ -91,8 +91,7 @@ private:
     void createCentralArea();
     void connectHandlers();
     void layOut();
-    void centreTruncated();
-    void centreExactly();
+    void centre(bool exactly);
     void expand();
 
     void calculate();
@@ -103,11 +102,9 @@ private:
 
     void applyLanguage(bool english);
     void applyPageState();
-    void applyDataKeyboardOrder();
-    void applyFeeKeyboardOrder();
+    void applyKeyboardOrder(const QWidget* page);
     void reselectOptions();
-    void showDataPage();
-    void showFeePage();
+    void showPage(QWidget* page);
 
     IniStore m_store;
     IniStore::HeldReading m_startupReading;
@@ -121,9 +118,13 @@ private:
     DataPage* m_dataPage = nullptr;
     FeePage* m_feePage = nullptr;
     ResultArea* m_results = nullptr;
-    // What the results on show were calculated from.
-    std::optional<CalculationInput> m_shownCalculation;
-    std::optional<InputSnapshot> m_shownInputs;
+    // What the results on show were calculated from, as values and as shown.
+    struct ShownResults
+    {
+        CalculationInput input;
+        InputSnapshot inputs;
+    };
+    std::optional<ShownResults> m_shown;
 
     QSize m_designSize;
     int m_expandedHeight = 0;

@@ -1,6 +1,7 @@
 #include "Fen_principale.h"
 
 #include "CompareWindow.h"
+#include "ComparisonText.h"
 #include "DataPage.h"
 #include "FeePage.h"
 #include "FieldNormalisation.h"
@@ -352,14 +353,7 @@ void Fen_principale::fillComparison()
     QList<NamedSchedule> schedules{{book.currentName(inEnglish), m_feePage->schedule(), true}};
     schedules += *m_storedSchedules;
 
-    const QString profit = trade->percentMode ? percentText(trade->wantedProfit, locale)
-                                              : moneyText(trade->wantedProfit, locale);
-    const QString summary =
-        pick(inEnglish,
-             QStringLiteral("%1 actions achetées à %2, bénéfice voulu %3 après un impôt de %4"),
-             QStringLiteral("%1 shares bought at %2, wanted profit %3 after a tax of %4"))
-            .arg(sharesText(trade->shares, locale), moneyText(trade->purchasePrice, locale), profit,
-                 percentText(taxRate, locale));
+    const QString summary = comparisonSummary(*trade, taxRate, inEnglish, locale);
     m_compare->setEnglish(inEnglish);
     m_compare->showRows(
         summary, compareSchedules(schedules, *trade, taxRate, priceRounding(), languageCode()));

@@ -11,29 +11,23 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString statusName(CalcStatus status)
+// How the row ended: priced, over the limit of the purchase or of the sale, or refused (by the
+// fee rules or the search) with a message.
+QString rowStatus(const ComparisonRow& row)
 {
-    switch (status) {
+    switch (row.status) {
     case CalcStatus::Done:
         return u"done"_s;
     case CalcStatus::PurchaseOverLimit:
         return u"purchase_limit"_s;
     case CalcStatus::SaleOverLimit:
         return u"sale_limit"_s;
-    case CalcStatus::PercentageFeeInvalid:
-        break;
     case CalcStatus::TaxRateInvalid:
+    case CalcStatus::PercentageFeeInvalid:
     case CalcStatus::PriceInvalid:
-        return u"input"_s;
+        break;
     }
-    return u"fees"_s;
-}
-
-// A refused schedule has a message and no status of its own: the fee rules refused it.
-QString rowStatus(const ComparisonRow& row)
-{
-    return row.error.isEmpty() || row.status != CalcStatus::Done ? statusName(row.status)
-                                                                 : u"fees"_s;
+    return u"refused"_s;
 }
 
 // The amounts of a row with a price, in the order of the window's columns; the purchase's alone

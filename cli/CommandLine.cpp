@@ -476,7 +476,7 @@ int CommandLine::compare(QTextStream& out, QTextStream& err) const
                                                        saved.rounding, languageCodeFor(m_english));
     const QString summary = comparisonSummary(trade.trade, trade.taxRate, m_english, locale);
     if (m_parser.isSet(m_json))
-        out << comparisonJson(summary, rows, m_english) << u'\n';
+        out << comparisonJson(summary, rows) << u'\n';
     else if (m_parser.isSet(m_csv))
         out << comparisonCsv(rows, forcedDialect().value_or(CsvDialect{}));
     else

@@ -59,9 +59,8 @@ QString comparisonText(const QString& summary, const QList<ComparisonRow>& rows,
                         {false, true, true, true, true, true, false});
 }
 
-QString comparisonJson(const QString& summary, const QList<ComparisonRow>& rows, bool english)
+QString comparisonJson(const QString& summary, const QList<ComparisonRow>& rows)
 {
-    Q_UNUSED(english)
     QList<QString> written;
     for (const ComparisonRow& row : rows) {
         JsonMembers members{{u"schedule"_s, jsonString(row.name)},

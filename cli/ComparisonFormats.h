@@ -15,7 +15,7 @@ QString comparisonText(const QString& summary, const QList<ComparisonRow>& rows,
 
 // One JSON object: the summary and the rows in order, amounts in euros with two decimals, a
 // refused schedule with its status and message instead of amounts.
-QString comparisonJson(const QString& summary, const QList<ComparisonRow>& rows, bool english);
+QString comparisonJson(const QString& summary, const QList<ComparisonRow>& rows);
 
 // A header line, then a line a row, amounts with the dialect's decimal mark.
 QString comparisonCsv(const QList<ComparisonRow>& rows, const CsvDialect& dialect);

@@ -409,14 +409,15 @@ int CommandLine::calculateCsv(QTextStream& out, QTextStream& err) const
     if (output.byteOrderMark)
         out << QChar(0xFEFF);
     out << (csvTradeHeader() + csvResultHeader()).join(output.separator) << u'\n';
-    int exit = written(out, err, 0);
-    while (exit != 4) {
+    out.flush();
+    int exit = 0;
+    while (out.status() == QTextStream::Ok) {
         status = reader.next(bytes);
         if (status == LineReader::Status::End)
             break;
         if (status == LineReader::Status::Failed) {
             readFailure();
-            return 1;
+            return written(out, err, 1);
         }
         if (status == LineReader::Status::Line && isBlank(bytes))
             continue;
@@ -444,9 +445,14 @@ int CommandLine::calculateCsv(QTextStream& out, QTextStream& err) const
         for (const QString& cell : cells + csvResultCells(report, output))
             row << csvCell(cell, output.separator);
         out << row.join(output.separator) << u'\n';
-        exit = written(out, err, exit == 0 ? exitStatus(report.kind) : exit);
+        if (exit == 0)
+            exit = exitStatus(report.kind);
+        // The results so far go out before the input is waited for: a slow pipe shows each one
+        // as its line comes, a file is written in large blocks.
+        if (!reader.lineReady())
+            out.flush();
     }
-    return exit;
+    return written(out, err, exit);
 }
 
 int CommandLine::compare(QTextStream& out, QTextStream& err) const

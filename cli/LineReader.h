@@ -20,6 +20,8 @@ public:
     LineReader(int descriptor, qsizetype limit) : m_descriptor(descriptor), m_limit(limit) {}
 
     Status next(QByteArray& line);
+    // Whether the next line is already read, whole: the next call will not wait for the input.
+    bool lineReady() const { return m_buffer.indexOf('\n', m_start) >= 0; }
     // The number of the line last handed over, from 1.
     qint64 lineNumber() const { return m_lineNumber; }
 

@@ -38,6 +38,7 @@ private slots:
     void unreadableSettingsRefused_data();
     void unreadableSettingsRefused();
     void outputThatCannotBeWritten();
+    void csvResultsComeAsLinesArrive();
     void windowTakesTheSettingsFile();
 };
 
@@ -486,6 +487,26 @@ void CommandLineTest::outputThatCannotBeWritten()
         QVERIFY(!process.readAllStandardError().isEmpty());
         QCOMPARE(process.exitCode(), 4);
     }
+}
+
+// A trade typed into a pipe gets its result at once, while the input is still open.
+void CommandLineTest::csvResultsComeAsLinesArrive()
+{
+    const TempSettings file;
+    file.setContents(fixedFee);
+    QProcess process;
+    process.start(VANTRELLE_EXECUTABLE, {"--settings", file.path(), "calc", "--csv", "-"});
+    QVERIFY(process.waitForStarted());
+    process.write("price,shares,profit,mode,tax_option\n10,100,10,percent,2\n");
+    QByteArray written;
+    QTRY_VERIFY_WITH_TIMEOUT((written += process.readAllStandardOutput()).count('\n') == 2, 20000);
+    QVERIFY(
+        written.endsWith("10,100,10,percent,2,10.00,10.10,11.56,10.00,136.49,101.00,true,,,\n"));
+    process.write("0,100,10,percent,2\n");
+    QTRY_VERIFY_WITH_TIMEOUT((written += process.readAllStandardOutput()).count('\n') == 3, 20000);
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 1);
 }
 
 // The window writes the language code as it starts: into the file given, which it creates.

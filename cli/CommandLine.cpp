@@ -82,10 +82,11 @@ CommandLine::CommandLine(const QStringList& arguments)
 {
     // The command is the first word that is not an option's value. For compare, --csv asks for
     // CSV output and takes no file.
+    QString command;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const std::optional<QString> name = optionName(arguments[i]);
         if (!name) {
-            m_command = arguments[i];
+            command = arguments[i];
             break;
         }
         if (!arguments[i].contains(u'=')) {
@@ -97,7 +98,7 @@ CommandLine::CommandLine(const QStringList& arguments)
             }
         }
     }
-    if (m_command == u"compare")
+    if (command == u"compare")
         m_csv = QCommandLineOption(u"csv"_s);
 
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);

@@ -82,7 +82,6 @@ private:
     QCommandLineOption m_csv;
     QCommandLineOption m_csvFormat;
     QCommandLineOption m_schedule;
-    QString m_command;
     Mode m_mode = Mode::Window;
     QString m_error;
     bool m_toolkitOptions = false;

@@ -5,7 +5,8 @@ using namespace Qt::Literals::StringLiterals;
 QString helpText(bool english)
 {
     if (english)
-        return u"Vantrelle Ostrapine: the minimum selling price of shares, after the broker's fees "
+        return u"Vantrelle Ostrapine: the minimum selling price of shares, after the broker's "
+               u"fees\n"
                "and the capital-gains tax.\n"
                "\n"
                "Usage:\n"
@@ -53,8 +54,8 @@ QString helpText(bool english)
                "Exit status: 0 results; 1 input, a fee schedule or the settings file refused;\n"
                "2 usage error; 3 a trade over the limit of 99,999,999 euros; 4 the output could\n"
                "not be written.\n"_s;
-    return u"Vantrelle Ostrapine : le prix de vente minimum d'actions, après les frais du courtier "
-           "et l'impôt sur les plus-values.\n"
+    return u"Vantrelle Ostrapine : le prix de vente minimum d'actions, après les frais du\n"
+           "courtier et l'impôt sur les plus-values.\n"
            "\n"
            "Utilisation :\n"
            "  vantrelle [--settings FICHIER]\n"

@@ -32,19 +32,22 @@ Message malformedNumberMessage(std::optional<TradeField> field, const QString& a
                             englishText + u": \""_s + argument + u'"');
     };
     if (!field) {
-        return refusal(u"Le taux d'imposition ne peut contenir que des chiffres et un point"_s,
-                       u"The tax rate may hold only digits and one point"_s);
+        return refusal(
+            u"Le taux d'imposition ne peut contenir que des chiffres et un point ou une virgule"_s,
+            u"The tax rate may hold only digits and one point or comma"_s);
     }
     switch (*field) {
     case TradeField::Shares:
         return refusal(u"La quantité d'actions ne peut contenir que des chiffres"_s,
                        u"The number of shares may hold only digits"_s);
     case TradeField::Profit:
-        return refusal(u"Le bénéfice recherché ne peut contenir que des chiffres et un point"_s,
-                       u"The sought-after profit may hold only digits and one point"_s);
+        return refusal(
+            u"Le bénéfice recherché ne peut contenir que des chiffres et un point ou une virgule"_s,
+            u"The sought-after profit may hold only digits and one point or comma"_s);
     case TradeField::Price:
         break;
     }
-    return refusal(u"Le prix d'achat ne peut contenir que des chiffres et un point"_s,
-                   u"The purchase price may hold only digits and one point"_s);
+    return refusal(
+        u"Le prix d'achat ne peut contenir que des chiffres et un point ou une virgule"_s,
+        u"The purchase price may hold only digits and one point or comma"_s);
 }

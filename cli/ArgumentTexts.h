@@ -14,7 +14,8 @@
 // text holds anything else, which the field's keystroke filter would not have let in.
 std::optional<QString> asFieldText(const QString& argument, NumericKind kind);
 
-// The refusal of such a text, for a trade field or (with no field) for the tax rate.
+// The refusal of such a text, for a trade field or (with no field) for the tax rate: it says
+// what the field takes.
 Message malformedNumberMessage(std::optional<TradeField> field, const QString& argument,
                                bool english);
 

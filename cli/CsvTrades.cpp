@@ -1,6 +1,7 @@
 #include "CsvTrades.h"
 
 #include "ArgumentTexts.h"
+#include "CsvDialect.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -9,7 +10,7 @@ QStringList csvTradeHeader()
     return {u"price"_s, u"shares"_s, u"profit"_s, u"mode"_s, u"tax_option"_s};
 }
 
-QStringList csvCells(QStringView line)
+QStringList csvCells(QStringView line, QChar separator)
 {
     QStringList cells;
     QString cell;
@@ -25,7 +26,7 @@ QStringList csvCells(QStringView line)
                 quoted = false;
         } else if (c == u'"') {
             quoted = true;
-        } else if (c == u',') {
+        } else if (c == separator) {
             cells << cell;
             cell.clear();
         } else {
@@ -35,9 +36,9 @@ QStringList csvCells(QStringView line)
     return cells << cell;
 }
 
-QString csvCell(const QString& text)
+QString csvCell(const QString& text, QChar separator)
 {
-    const bool plain = !text.contains(u',') && !text.contains(u'"') && text.trimmed() == text;
+    const bool plain = !text.contains(separator) && !text.contains(u'"') && text.trimmed() == text;
     if (plain)
         return text;
     return u"\""_s + QString(text).replace(u"\""_s, u"\"\""_s) + u'"';
@@ -78,9 +79,13 @@ bool isCsvTradeHeader(const QStringList& cells)
     return names == csvTradeHeader();
 }
 
-Message csvHeaderMessage(bool english)
+Message csvHeaderMessage(QChar separator, const QString& found, bool english)
 {
-    return captureError(
-        english, u"La première ligne doit être l'en-tête price,shares,profit,mode,tax_option"_s,
-        u"The first line must be the header price,shares,profit,mode,tax_option"_s);
+    const QString expected = csvTradeHeader().join(separator);
+    const QString name = separatorName(separator, english);
+    return captureError(english,
+                        u"La première ligne doit être l'en-tête « %1 » (séparateur détecté : %2), "
+                        "et non « %3 »"_s.arg(expected, name, found),
+                        u"The first line must be the header \"%1\" (separator detected: %2), "
+                        "not \"%3\""_s.arg(expected, name, found));
 }

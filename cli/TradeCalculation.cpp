@@ -11,24 +11,27 @@
 #include "SchedulePreparation.h"
 #include "SellingPriceSearch.h"
 #include "SettingsKeys.h"
+#include "TargetPrice.h"
 #include "TradeCheck.h"
 #include "TradeValues.h"
 
 namespace {
 
-// Keeps what the preparation would show; a question is answered Yes, as the user who keeps
-// a schedule without fees on purpose answers it in the window.
+// Keeps what the preparation would show. Its one question, about a schedule without fees, is
+// answered Yes, as the user who keeps such a schedule on purpose answers it in the window, and
+// noted: nobody is there to answer it.
 class KeptMessages : public Messenger
 {
 public:
     void inform(const Message& message) override { messages.append(message); }
-    bool confirm(const Message& message) override
+    bool confirm(const Message&) override
     {
-        messages.append(message);
+        asked = true;
         return true;
     }
 
     QList<Message> messages;
+    bool asked = false;
 };
 
 CalcReport refused(ReportKind kind, const Message& message)
@@ -55,6 +58,17 @@ ReportKind kindOf(CalcStatus status)
         break;
     }
     return ReportKind::Input;
+}
+
+SaleAtShownPrice saleAtShownPrice(const CalculationInput& input, const SellingPrice& result)
+{
+    const SaleAtPrice sale =
+        saleAtPrice(input.schedule, costBasis(result, input.trade, input.taxRate), result.price);
+    SaleAtShownPrice shown{sale.profitBeforeTax, sale.profitAfterTax, sale.reachesWanted, 0};
+    const TargetPrice lowest = lowestPriceFor(input.schedule, input.trade, input.taxRate);
+    if (lowest.ok())
+        shown.firstReachingPrice = lowest.sale.price;
+    return shown;
 }
 
 } // namespace
@@ -87,15 +101,21 @@ PreparedSchedule prepareSavedSchedule(ScheduleTexts texts, const QString& langua
     KeptMessages kept;
     const std::optional<ScheduleRefusal> refusal = prepareSchedule(
         texts, kept, [&languageCode] { return languageCode; }, [](const ScheduleTexts&) {});
-    PreparedSchedule prepared{scheduleFromTexts(texts), kept.messages, std::nullopt};
+    PreparedSchedule prepared{scheduleFromTexts(texts), kept.messages, std::nullopt, kept.asked};
     if (refusal)
         prepared.refusal = prepared.notices.isEmpty() ? Message{} : prepared.notices.takeLast();
     return prepared;
 }
 
-CalcReport calculateTrade(const CalcRequest& request, const PreparedSchedule& schedule,
-                          const SavedSettings& saved, bool english, const QLocale& locale,
-                          bool withDetails)
+QString noFeesNote(bool english)
+{
+    return english ? QStringLiteral("No fees: calculated without brokerage fees.")
+                   : QStringLiteral("Aucuns frais : calcul sans frais de courtage.");
+}
+
+std::variant<CheckedTrade, CalcReport> checkRequest(const CalcRequest& request,
+                                                    const SavedSettings& saved, bool english,
+                                                    const QLocale& locale)
 {
     TradeTexts texts = request.texts;
     for (const TradeField field : {TradeField::Price, TradeField::Shares, TradeField::Profit}) {
@@ -122,18 +142,31 @@ CalcReport calculateTrade(const CalcRequest& request, const PreparedSchedule& sc
     if (const std::optional<TradeRefusal> refusal =
             checkTrade(texts, request.percentMode, [&languageCode] { return languageCode; }))
         return refused(ReportKind::Input, refusal->message);
+    return CheckedTrade{tradeFromTexts(texts, request.percentMode), rateValue(rateText, locale)};
+}
+
+CalcReport calculateTrade(const CalcRequest& request, const PreparedSchedule& schedule,
+                          const SavedSettings& saved, bool english, const QLocale& locale,
+                          CalcExtent extent)
+{
+    const std::variant<CheckedTrade, CalcReport> checked =
+        checkRequest(request, saved, english, locale);
+    if (const auto* report = std::get_if<CalcReport>(&checked))
+        return *report;
     if (schedule.refusal)
         return refused(ReportKind::Fees, *schedule.refusal);
 
-    const CalculationInput input{schedule.schedule, tradeFromTexts(texts, request.percentMode),
-                                 rateValue(rateText, locale), saved.rounding};
+    const CheckedTrade& trade = std::get<CheckedTrade>(checked);
+    const CalculationInput input{schedule.schedule, trade.trade, trade.taxRate, saved.rounding};
     const CalcOutcome outcome =
         findSellingPrice(input.schedule, input.trade, input.taxRate, input.rounding);
     if (!outcome.ok())
-        return refused(kindOf(outcome.status), refusalMessage(outcome, languageCode));
+        return refused(kindOf(outcome.status), refusalMessage(outcome, languageCodeFor(english)));
     CalcReport report;
     report.result = outcome.result;
-    if (withDetails)
+    if (extent != CalcExtent::Results)
+        report.sale = saleAtShownPrice(input, outcome.result);
+    if (extent == CalcExtent::Details)
         report.details = explainCalculation(input);
     return report;
 }

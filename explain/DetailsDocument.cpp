@@ -8,12 +8,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString ladderTitle(bool english)
-{
-    return english ? u"Minimum price for other targets"_s
-                   : u"Prix minimum pour d'autres objectifs"_s;
-}
-
 QString cell(const QString& tag, const QString& text, bool bold = false, bool amount = false)
 {
     const QString escaped = text.toHtmlEscaped();
@@ -22,6 +16,12 @@ QString cell(const QString& tag, const QString& text, bool bold = false, bool am
 }
 
 } // namespace
+
+QString ladderTitle(bool english)
+{
+    return english ? u"Minimum price for other targets"_s
+                   : u"Prix minimum pour d'autres objectifs"_s;
+}
 
 QString detailsTitle(bool english)
 {

@@ -8,6 +8,9 @@
 // The window's title, also the document's.
 QString detailsTitle(bool english);
 
+// The title of the ladder of other wanted profits.
+QString ladderTitle(bool english);
+
 // The working and the ladder as plain text, for the clipboard.
 QString detailsPlainText(const CalculationDetails& details, bool english, const QLocale& locale);
 

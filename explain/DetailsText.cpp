@@ -318,7 +318,7 @@ QStringList ladderHeader(bool english)
 }
 
 QStringList ladderCells(const LadderRow& row, const CalculationDetails& details, bool english,
-                        const QLocale& locale)
+                        const QLocale& locale, PriceShownBy shownBy)
 {
     const TargetPrice& target = row.target;
     const SellingPrice& result = details.result;
@@ -326,8 +326,11 @@ QStringList ladderCells(const LadderRow& row, const CalculationDetails& details,
     if (row.own)
         notes << pick(english, u"votre objectif"_s, u"your target"_s);
     if (row.own && target.ok() && result.price < target.sale.price)
-        notes << pick(english, u"la fenêtre principale affiche %1, %2"_s,
-                      u"the main window shows %1, %2"_s)
+        notes << (shownBy == PriceShownBy::MainWindow
+                      ? pick(english, u"la fenêtre principale affiche %1, %2"_s,
+                             u"the main window shows %1, %2"_s)
+                      : pick(english, u"le prix affiché est %1, %2"_s,
+                             u"the price shown is %1, %2"_s))
                      .arg(moneyText(result.price, locale),
                           result.inexact ? pick(english,
                                                 u"le dernier centime sous la limite de la "

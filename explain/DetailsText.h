@@ -59,6 +59,14 @@ ChartTexts chartTexts(bool english);
 QString outOfDateLine(bool english);
 
 QStringList ladderHeader(bool english);
-// A rung's cells; its note says when the main window's own price for it is lower.
+// Who shows the price the ladder's own row is compared with.
+enum class PriceShownBy
+{
+    MainWindow,
+    CommandLine,
+};
+
+// A rung's cells; its note says when the price shown for it (by the main window or the command
+// line) is lower.
 QStringList ladderCells(const LadderRow& row, const CalculationDetails& details, bool english,
-                        const QLocale& locale);
+                        const QLocale& locale, PriceShownBy shownBy = PriceShownBy::MainWindow);

@@ -3,6 +3,17 @@
 #include "Language.h"
 #include "MoneyText.h"
 
+QString comparisonSummary(const Trade& trade, double taxRate, bool english, const QLocale& locale)
+{
+    const QString profit = trade.percentMode ? percentText(trade.wantedProfit, locale)
+                                             : moneyText(trade.wantedProfit, locale);
+    return pick(english,
+                QStringLiteral("%1 actions achetées à %2, bénéfice voulu %3 après un impôt de %4"),
+                QStringLiteral("%1 shares bought at %2, wanted profit %3 after a tax of %4"))
+        .arg(sharesText(trade.shares, locale), moneyText(trade.purchasePrice, locale), profit,
+             percentText(taxRate, locale));
+}
+
 QStringList comparisonHeadings(bool english)
 {
     if (english)

@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+// What was compared, in one line above the table: the shares, their price, the wanted profit
+// and the tax.
+QString comparisonSummary(const Trade& trade, double taxRate, bool english, const QLocale& locale);
+
 // The column headings of the comparison: the schedule, the purchase fee, the cost price, the
 // minimum selling price, the sale fee, the profit after tax at that price, and the remarks.
 QStringList comparisonHeadings(bool english);

@@ -1,6 +1,7 @@
 #include "ScheduleController.h"
 
 #include "CompareWindow.h"
+#include "ComparisonText.h"
 #include "Language.h"
 #include "MainWindowSeam.h"
 #include "Messenger.h"
@@ -303,14 +304,7 @@ void ScheduleController::fillComparison()
     QList<NamedSchedule> schedules{{book.currentName(inEnglish), m_window.feeSchedule(), true}};
     schedules += *m_storedSchedules;
 
-    const QString profit = trade->percentMode ? percentText(trade->wantedProfit, locale)
-                                              : moneyText(trade->wantedProfit, locale);
-    const QString summary =
-        pick(inEnglish,
-             QStringLiteral("%1 actions achetées à %2, bénéfice voulu %3 après un impôt de %4"),
-             QStringLiteral("%1 shares bought at %2, wanted profit %3 after a tax of %4"))
-            .arg(sharesText(trade->shares, locale), moneyText(trade->purchasePrice, locale), profit,
-                 percentText(taxRate, locale));
+    const QString summary = comparisonSummary(*trade, taxRate, inEnglish, locale);
     m_compare->setEnglish(inEnglish);
     m_compare->showRows(summary, compareSchedules(schedules, *trade, taxRate, m_window.rounding(),
                                                   m_window.languageCode()));

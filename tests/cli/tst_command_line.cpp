@@ -2,7 +2,11 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -31,6 +35,10 @@ class CommandLineTest : public QObject
 private slots:
     void optionsAndExitStatus_data();
     void optionsAndExitStatus();
+    void unreadableSettingsRefused_data();
+    void unreadableSettingsRefused();
+    void outputThatCannotBeWritten();
+    void csvResultsComeAsLinesArrive();
     void windowTakesTheSettingsFile();
 };
 
@@ -44,15 +52,21 @@ void CommandLineTest::optionsAndExitStatus_data()
     QTest::addColumn<QString>("out"); // what the standard output holds
     QTest::addColumn<QString>("err"); // what the standard error holds
 
-    const QString example1Fr = "Frais de courtage à l'achat : 10 euros\n"
-                               "Prix de revient unitaire : 10.1 euros\n"
-                               "Prix de vente minimum : 11.56 euros\n"
-                               "Frais de courtage à la vente : 10 euros\n"
-                               "Bénéfice avant impôt : 136.49 euros\n"
-                               "Bénéfice après impôt : 101 euros\n";
-    const QString example1En = "Purchase fee: 10 euros\nCost price / unit: 10.1 euros\n"
-                               "Selling price minimum: 11.56 euros\nSale fee: 10 euros\n"
-                               "Profit before tax: 136.49 euros\nProfit after tax: 101 euros\n";
+    // The captions in one column, the amounts on their decimal marks.
+    const QString example1Fr = "Barème                       : Barème 1\n"
+                               "Frais de courtage à l'achat  :  10 euros\n"
+                               "Prix de revient unitaire     :  10.1 euros\n"
+                               "Prix de vente minimum        :  11.56 euros\n"
+                               "Frais de courtage à la vente :  10 euros\n"
+                               "Bénéfice avant impôt         : 136.49 euros\n"
+                               "Bénéfice après impôt         : 101 euros\n";
+    const QString example1En = "Fee schedule:          Schedule 1\n"
+                               "Purchase fee:           10 euros\n"
+                               "Cost price / unit:      10.1 euros\n"
+                               "Selling price minimum:  11.56 euros\n"
+                               "Sale fee:               10 euros\n"
+                               "Profit before tax:     136.49 euros\n"
+                               "Profit after tax:      101 euros\n";
     const QByteArray none;
 
     QTest::newRow("--help") << QStringList{"--help"} << english << none << none << 0
@@ -100,9 +114,11 @@ void CommandLineTest::optionsAndExitStatus_data()
         << calc("10,00", "100", "10") << english << fixedFee << none << 0 << example1En << "";
     QTest::newRow("example in cash, JSON")
         << calc("10", "100", "100", {"--cash", "--json"}) << english << fixedFee << none << 0
-        << "{\"purchase_fee\":10.00,\"cost_price\":10.10,\"minimum_price\":11.55,"
-           "\"sale_fee\":10.00,\"profit_before_tax\":135.14,\"profit_after_tax\":100.00,"
-           "\"exact\":true}\n"
+        << "{\"schedule\":\"Schedule 1\",\"purchase_fee\":10.00,\"cost_price\":10.10,"
+           "\"minimum_price\":11.55,\"sale_fee\":10.00,\"profit_before_tax\":135.14,"
+           "\"profit_after_tax\":100.00,\"exact\":true,\"profit_before_tax_at_price\":135.00,"
+           "\"profit_after_tax_at_price\":99.90,\"reaches_target\":false,"
+           "\"first_reaching_price\":11.56}\n"
         << "";
     QTest::newRow("tax option read from the file") << calc("10", "100", "10", {"--tax-option", "1"})
                                                    << french << fixedFee + "T1=26\r\nT2=50\r\n"
@@ -123,27 +139,37 @@ void CommandLineTest::optionsAndExitStatus_data()
                                               << "Courant, Autre";
     QTest::newRow("rounded up as the file asks")
         << calc("10", "100", "10", {"--json"}) << english << fixedFee + "Arrondi=Superieur\r\n"
-        << none << 0 << "\"minimum_price\":11.57,\"sale_fee\":10.00,\"profit_before_tax\":137.00"
+        << none << 0
+        << "\"minimum_price\":11.57,\"sale_fee\":10.00,\"profit_before_tax\":137.00,"
+           "\"profit_after_tax\":101.38,\"exact\":true,\"profit_before_tax_at_price\":137.00,"
+           "\"profit_after_tax_at_price\":101.38,\"reaches_target\":true}\n"
         << "";
     QTest::newRow("fee jump, English text")
         << calc("9.60", "100", "19", {"--cash", "--tax-option", "1"}) << english << feeDrop << none
         << 0
-        << "Purchase fee: 9.6 euros\nCost price / unit: 9.7 euros\n"
-           "Selling price minimum: 10 euros\nSale fee: 10 euros\n"
-           "Profit before tax: 20 euros\nProfit after tax: 18 euros\n"
-           "At this price the profit after tax is 18 euros, short of the wanted profit; at 10.01 "
-           "euros a share it is 23.4 euros.\n"
+        << "Purchase fee:" + QString(11, ' ') + "9.6 euros\nCost price / unit:" + QString(6, ' ') +
+               "9.7 euros\nSelling price minimum: 10 euros\nSale fee:" + QString(14, ' ') +
+               "10 euros\nProfit before tax:" + QString(5, ' ') +
+               "20 euros\nProfit after tax:" + QString(6, ' ') +
+               "18 euros\n"
+               "At this price the profit after tax is 18 euros, short of the wanted profit; at "
+               "10.01 "
+               "euros a share it is 23.4 euros.\n"
         << "";
     QTest::newRow("fee jump, JSON")
         << calc("9.60", "100", "19", {"--cash", "--tax-option", "1", "--json"}) << french << feeDrop
         << none << 0
-        << "{\"purchase_fee\":9.60,\"cost_price\":9.70,\"minimum_price\":10.00,"
-           "\"sale_fee\":10.00,\"profit_before_tax\":20.00,\"profit_after_tax\":18.00,"
-           "\"exact\":false,\"next_cent\":{\"price\":10.01,\"profit_after_tax\":23.40}}\n"
+        << "{\"schedule\":\"Barème 1\",\"purchase_fee\":9.60,\"cost_price\":9.70,"
+           "\"minimum_price\":10.00,\"sale_fee\":10.00,\"profit_before_tax\":20.00,"
+           "\"profit_after_tax\":18.00,\"exact\":false,\"profit_before_tax_at_price\":20.00,"
+           "\"profit_after_tax_at_price\":18.00,\"reaches_target\":false,"
+           "\"first_reaching_price\":10.01,"
+           "\"next_cent\":{\"price\":10.01,\"profit_after_tax\":23.40}}\n"
         << "";
     QTest::newRow("details, JSON")
         << calc("10", "100", "10", {"--json", "--details"}) << english << fixedFee << none << 0
-        << "\"exact\":true,\"break_even\":10.20,\"ladder\":[{\"wanted\":0.00,\"price\":10.20,"
+        << "\"first_reaching_price\":11.57,\"break_even\":10.20,\"ladder\":[{\"wanted\":0.00,"
+           "\"price\":10.20,"
            "\"profit_after_tax\":0.00,\"exact\":true},{\"wanted\":5.00,\"price\":10.89,"
            "\"profit_after_tax\":51.06,\"exact\":true},"
         << "";
@@ -151,6 +177,45 @@ void CommandLineTest::optionsAndExitStatus_data()
         << calc("10", "100", "10", {"--details"}) << french << fixedFee << none << 0
         << example1Fr + "\nDétail du calcul\n"
         << "";
+    QTest::newRow("details: the ladder as a table, worded for the command line")
+        << calc("10", "100", "10", {"--details"}) << french << fixedFee << none << 0
+        << "  Bénéfice voulu  Prix minimum  Bénéfice après impôt  Remarque\n   0 %   "
+        << "";
+    QTest::newRow("details: the remark names the price shown")
+        << calc("10", "100", "10", {"--details"}) << english << fixedFee << none << 0
+        << "your target; the price shown is "
+        << "";
+    // The worked example: 11.56 shown, where 1,156 − 10 − 1,010 = 136 leaves 100.64 after 26 %,
+    // short of 101; 11.57 leaves 137 × 0.74 = 101.38.
+    QTest::newRow("JSON: the sale at the price shown")
+        << calc("10", "100", "101", {"--cash", "--tax-rate", "26", "--json"}) << english << fixedFee
+        << none << 0
+        << "\"minimum_price\":11.56,\"sale_fee\":10.00,\"profit_before_tax\":136.49,"
+           "\"profit_after_tax\":101.00,\"exact\":true,\"profit_before_tax_at_price\":136.00,"
+           "\"profit_after_tax_at_price\":100.64,\"reaches_target\":false,"
+           "\"first_reaching_price\":11.57}\n"
+        << "";
+
+    QTest::newRow("--help in French")
+        << QStringList{"--help"} << french << none << none << 0 << "Code de sortie : 0 résultats"
+        << "";
+    QTest::newRow("--help in English")
+        << QStringList{"--help"} << english << none << none << 0 << "Exit status: 0 results"
+        << "";
+    QTest::newRow("a missing value named, not taken from the next option")
+        << calc("10", "100", "10", {"--tax-rate", "--json"}) << english << fixedFee << none << 2
+        << ""
+        << "vantrelle: --tax-rate needs a value.\n";
+    QTest::newRow("a missing value named, in French")
+        << QStringList{"calc", "--price", "--shares", "100", "--profit", "10"} << french << fixedFee
+        << none << 2 << ""
+        << "vantrelle : --price attend une valeur.\n";
+    QTest::newRow("unknown option in French")
+        << QStringList{"--frobnicate"} << french << none << none << 2 << ""
+        << "option inconnue : frobnicate";
+    QTest::newRow("a number refused says what it takes")
+        << calc("abc", "100", "10") << english << fixedFee << none << 1 << ""
+        << "The purchase price may hold only digits and one point or comma: \"abc\"";
 
     QTest::newRow("input refused")
         << calc("0", "100", "10") << french << fixedFee << none << 1 << ""
@@ -181,10 +246,15 @@ void CommandLineTest::optionsAndExitStatus_data()
     QTest::newRow("sale over the limit")
         << calc("900000", "100", "20") << french << fixedFee << none << 3 << ""
         << "dont le prix de vente est supérieur à 99 999 999";
-    QTest::newRow("no settings file: no fees, said so")
-        << calc("10", "100", "10") << french << none << none << 0
-        << "Frais de courtage à l'achat : 0 euro\n"
-        << "Les frais de courtage sont nuls.";
+    // No fees: C = 10, G = 100 / 0.74 = 135.14, (1,000 + 135.14) / 100 = 11.35.
+    QTest::newRow("empty schedule: a note, not a question")
+        << calc("10", "100", "10") << french << QByteArray("") << none << 0
+        << "Frais de courtage à l'achat  :   0 euro\n"
+        << "Aucuns frais : calcul sans frais de courtage.\n";
+    QTest::newRow("empty schedule, English: a note")
+        << calc("10", "100", "10", {"--json"}) << english << QByteArray("[Vantrelle]\r\n") << none
+        << 0 << "\"minimum_price\":11.35,"
+        << "No fees: calculated without brokerage fees.\n";
 
     QTest::newRow("csv of the examples and a refused line")
         << QStringList{"calc", "--csv", "-"} << french << fixedFee
@@ -200,6 +270,88 @@ void CommandLineTest::optionsAndExitStatus_data()
         << QByteArray("price,shares,profit,mode,tax_option\n9.60,100,19,cash,1\n") << 0
         << csvHeader + "9.60,100,19,cash,1,9.60,9.70,10.00,10.00,20.00,18.00,false,10.01,23.40,\n"
         << "";
+    // As a French spreadsheet saves it: a byte order mark, semicolons, decimal commas, CRLF.
+    const QByteArray frenchCsv = "\xEF\xBB\xBFprice;shares;profit;mode;tax_option\r\n"
+                                 "10;100;10;percent;2\r\n10,00;100;100;cash;\r\n";
+    QTest::newRow("csv from a French spreadsheet comes back French")
+        << QStringList{"calc", "--csv", "-"} << english << fixedFee << frenchCsv << 0
+        << QString(QChar(0xFEFF)) +
+               "price;shares;profit;mode;tax_option;purchase_fee;cost_price;minimum_price;"
+               "sale_fee;profit_before_tax;profit_after_tax;exact;next_cent_price;"
+               "next_cent_profit_after_tax;error\n"
+               "10;100;10;percent;2;10,00;10,10;11,56;10,00;136,49;101,00;true;;;\n"
+               "10,00;100;100;cash;;10,00;10,10;11,55;10,00;135,14;100,00;true;;;\n"
+        << "";
+    QTest::newRow("csv from a French spreadsheet, written as plain csv")
+        << QStringList{"calc", "--csv", "-", "--csv-format", "csv"} << french << fixedFee
+        << frenchCsv << 0
+        << csvHeader + "10,100,10,percent,2,10.00,10.10,11.56,10.00,136.49,101.00,true,,,\n"
+                       "10.00,100,100,cash,,10.00,10.10,11.55,10.00,135.14,100.00,true,,,\n"
+        << "";
+    QTest::newRow("csv with tabs, written for a French spreadsheet")
+        << QStringList{"calc", "--csv", "-", "--csv-format", "excel-fr"} << french << fixedFee
+        << QByteArray("price\tshares\tprofit\tmode\ttax_option\n10,5\t100\t10\t\t\n") << 0
+        << QString(QChar(0xFEFF)) + "price;shares;profit;mode;tax_option;"
+        << "";
+    QTest::newRow("csv header with another separator: said what was expected and found")
+        << QStringList{"calc", "--csv", "-"} << english << fixedFee
+        << QByteArray("price|shares|profit|mode|tax_option\n10|100|10||\n") << 1 << ""
+        << "The first line must be the header \"price,shares,profit,mode,tax_option\" (separator "
+           "detected: the comma \",\"), not \"price|shares|profit|mode|tax_option\"";
+    QTest::newRow("csv header misspelt, semicolons detected")
+        << QStringList{"calc", "--csv", "-"} << french << fixedFee
+        << QByteArray("prix;actions;profit;mode;tax_option\n") << 1 << ""
+        << "l'en-tête « price;shares;profit;mode;tax_option » (séparateur détecté : le "
+           "point-virgule « ; »), et non « prix;actions;profit;mode;tax_option »";
+    QTest::newRow("csv line over 64 KB refused with its number, the rest goes on")
+        << QStringList{"calc", "--csv", "-"} << english << fixedFee
+        << "price,shares,profit,mode,tax_option\n" + QByteArray(70000, '1') +
+               "\n10,100,10,percent,2\n"
+        << 1
+        << csvHeader + ",,,,,,,,,,,,,,\"Line 2: over 64 KB, skipped\"\n"
+                       "10,100,10,percent,2,10.00,10.10,11.56,10.00,136.49,101.00,true,,,\n"
+        << "";
+    QTest::newRow("csv line of exactly 64 KB read as a line")
+        << QStringList{"calc", "--csv", "-"} << english << fixedFee
+        << "price,shares,profit,mode,tax_option\n" + QByteArray(65536, '1') + "\r\n"
+        << 1 << "A line must have 5 columns"
+        << "";
+    QTest::newRow("csv format unknown") << QStringList{"calc", "--csv", "-", "--csv-format", "ods"}
+                                        << english << fixedFee << none << 2 << ""
+                                        << "--csv-format takes csv or excel-fr";
+
+    // The same trade on two schedules: 11.56 with a fee of 10; with 20, C = 10.20 and
+    // (20 + 137.84 + 1,020) / 100 = 11.78.
+    QTest::newRow("compare, CSV: the cheapest first")
+        << QStringList{"compare", "--price", "10", "--shares", "100", "--profit", "10", "--csv"}
+        << english << twoSchedules << none << 0
+        << "schedule,in_use,cheapest,status,purchase_fee,cost_price,minimum_price,sale_fee,"
+           "profit_after_tax,exact,error\n"
+           "Courant,true,true,done,10.00,10.10,11.56,10.00,101.00,true,\n"
+           "Autre,false,false,done,20.00,10.20,11.78,20.00,"
+        << "";
+    QTest::newRow("compare, French text: what was compared, then the table")
+        << QStringList{"compare", "--price", "10", "--shares", "100", "--profit", "10"} << french
+        << twoSchedules << none << 0 << "100 actions achetées à 10,00"
+        << "";
+    QTest::newRow("compare, JSON: a refused schedule with its message")
+        << QStringList{"compare", "--price", "10", "--shares", "100", "--profit", "10", "--json"}
+        << english
+        << twoSchedules + "[Bar\xe8me: Faux]\r\nFB1=0\r\nFH1=99999999\r\nF1=1\r\n"
+                          "Mini=5\r\nMaxi=3\r\n"
+        << none << 0
+        << "{\"schedule\":\"Faux\",\"in_use\":false,\"cheapest\":false,\"status\":\"refused\","
+           "\"purchase_fee\":null,"
+        << "";
+    QTest::newRow("compare, input refused")
+        << QStringList{"compare", "--price", "0", "--shares", "100", "--profit", "10"} << english
+        << twoSchedules << none << 1 << ""
+        << "The cost price can't be null";
+    QTest::newRow("compare takes no --details")
+        << QStringList{"compare", "--price", "10", "--shares", "100", "--profit", "10", "--details"}
+        << english << twoSchedules << none << 2 << ""
+        << "--details cannot go with compare";
+
     QTest::newRow("csv without its header")
         << QStringList{"calc", "--csv", "-"} << english << fixedFee
         << QByteArray("10,100,10,percent,2\n") << 1 << ""
@@ -216,7 +368,7 @@ void CommandLineTest::optionsAndExitStatus()
     const TempSettings file;
     if (!settings.isNull())
         file.setContents(settings);
-    if (arguments.contains("calc"))
+    if (arguments.contains("calc") || arguments.contains("compare"))
         arguments = QStringList{"--settings", file.path()} + arguments;
 
     // No display of any kind: what runs here must not need one.
@@ -233,7 +385,10 @@ void CommandLineTest::optionsAndExitStatus()
     process.closeWriteChannel();
     QVERIFY(process.waitForFinished(20000));
 
-    const QString written = QString::fromUtf8(process.readAllStandardOutput());
+    // A byte order mark written is kept, to be seen.
+    const QString written =
+        QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)
+            .decode(process.readAllStandardOutput());
     const QString complained = QString::fromUtf8(process.readAllStandardError());
     QFETCH(QString, out);
     QFETCH(QString, err);
@@ -246,6 +401,112 @@ void CommandLineTest::optionsAndExitStatus()
     // The calculation reads the settings file and never writes it.
     QCOMPARE(file.contents(), settings.isNull() ? QByteArray() : settings);
     QCOMPARE(file.exists(), !settings.isNull());
+}
+
+// A settings file that cannot be read would give a price without fees that looks right: the
+// command names the file and why, and ends with 1.
+void CommandLineTest::unreadableSettingsRefused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "missing"
+                             << "does not exist";
+    QTest::newRow("a folder") << "folder"
+                              << "is not a regular file";
+    QTest::newRow("a FIFO") << "fifo"
+                            << "is not a regular file";
+    QTest::newRow("a device") << "device"
+                              << "is not a regular file";
+    QTest::newRow("unreadable") << "unreadable"
+                                << "cannot be read";
+    QTest::newRow("over 16 MB") << "large"
+                                << "is over the size allowed";
+}
+
+void CommandLineTest::unreadableSettingsRefused()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    const QTemporaryDir dir;
+    QString path = dir.filePath("vantrelle.ini");
+    if (kind == "folder") {
+        path = dir.path();
+    } else if (kind == "fifo") {
+        QCOMPARE(QProcess::execute("mkfifo", {path}), 0);
+    } else if (kind == "device") {
+        path = "/dev/zero";
+    } else if (kind == "unreadable") {
+        if (::geteuid() == 0)
+            QSKIP("root reads a file whatever its permissions");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(fixedFee);
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::Permissions()));
+    } else if (kind == "large") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(16 * 1024 * 1024 + 1));
+    }
+    for (const QStringList& command :
+         {calc("10", "100", "10"), QStringList{"calc", "--csv", "-"},
+          QStringList{"compare", "--price", "10", "--shares", "100", "--profit", "10"}}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", english);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(VANTRELLE_EXECUTABLE, QStringList{"--settings", path} + command);
+        QVERIFY(process.waitForStarted());
+        process.write("price,shares,profit,mode,tax_option\n10,100,10,percent,2\n");
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(20000));
+        const QString complained = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(complained.contains("The settings file \"" + path + "\" " + reason),
+                 qPrintable(complained));
+        QCOMPARE(process.readAllStandardOutput(), QByteArray());
+        QCOMPARE(process.exitCode(), 1);
+    }
+}
+
+// A full disk: the results are lost, which the command says with its own exit status.
+void CommandLineTest::outputThatCannotBeWritten()
+{
+    const TempSettings file;
+    file.setContents(fixedFee);
+    for (const QStringList& command :
+         {calc("10", "100", "10"), calc("10", "100", "10", {"--json"}),
+          QStringList{"calc", "--csv", "-"},
+          QStringList{"compare", "--price", "10", "--shares", "100", "--profit", "10"}}) {
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(VANTRELLE_EXECUTABLE, QStringList{"--settings", file.path()} + command);
+        QVERIFY(process.waitForStarted());
+        process.write("price,shares,profit,mode,tax_option\n10,100,10,percent,2\n");
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(20000));
+        QVERIFY(!process.readAllStandardError().isEmpty());
+        QCOMPARE(process.exitCode(), 4);
+    }
+}
+
+// A trade typed into a pipe gets its result at once, while the input is still open.
+void CommandLineTest::csvResultsComeAsLinesArrive()
+{
+    const TempSettings file;
+    file.setContents(fixedFee);
+    QProcess process;
+    process.start(VANTRELLE_EXECUTABLE, {"--settings", file.path(), "calc", "--csv", "-"});
+    QVERIFY(process.waitForStarted());
+    process.write("price,shares,profit,mode,tax_option\n10,100,10,percent,2\n");
+    QByteArray written;
+    QTRY_VERIFY_WITH_TIMEOUT((written += process.readAllStandardOutput()).count('\n') == 2, 20000);
+    QVERIFY(
+        written.endsWith("10,100,10,percent,2,10.00,10.10,11.56,10.00,136.49,101.00,true,,,\n"));
+    process.write("0,100,10,percent,2\n");
+    QTRY_VERIFY_WITH_TIMEOUT((written += process.readAllStandardOutput()).count('\n') == 3, 20000);
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), 1);
 }
 
 // The window writes the language code as it starts: into the file given, which it creates.

@@ -65,8 +65,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+public:
+    // Whether the parts are one under the other: the window is too narrow for them side by side.
+    bool isNarrow() const { return m_narrow; }
 
 private:
+    int wideWidth() const;
+    void placeReadout(bool stacked);
+    void fitLayout();
     void applyTexts();
     void showLadder();
     void fitLadderHeight();
@@ -81,4 +89,8 @@ private:
     std::optional<CalculationDetails> m_details;
     bool m_english = false;
     bool m_placed = false;
+    bool m_narrow = false;
+    bool m_laidOut = false;
+    QGridLayout* m_priceLayout = nullptr;
+    QWidget* m_right = nullptr;
 };

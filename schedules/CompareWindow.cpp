@@ -2,6 +2,7 @@
 
 #include "ComparisonText.h"
 #include "Language.h"
+#include "OwnerHeader.h"
 #include "WindowPlacement.h"
 
 #include <QAction>
@@ -17,6 +18,49 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int rowRole = Qt::UserRole;      // the row's place in the ranking
+constexpr int sortRole = Qt::UserRole + 1; // what a click on the heading sorts by
+
+// Amounts sort as numbers, names and remarks as text; a row without an amount goes last.
+class SortedItem : public QTableWidgetItem
+{
+public:
+    using QTableWidgetItem::QTableWidgetItem;
+
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        const QVariant mine = data(sortRole);
+        const QVariant theirs = other.data(sortRole);
+        if (mine.typeId() == QMetaType::Double && theirs.typeId() == QMetaType::Double)
+            return mine.toDouble() < theirs.toDouble();
+        return QString::localeAwareCompare(mine.toString(), theirs.toString()) < 0;
+    }
+};
+
+// A heading of several words on two lines: the columns of amounts need no more than their sums.
+QString onTwoLines(const QString& heading)
+{
+    const qsizetype middle = heading.size() / 2;
+    qsizetype best = -1;
+    for (qsizetype i = 0; i < heading.size(); ++i) {
+        if (heading[i] == u' ' && (best < 0 || std::abs(i - middle) < std::abs(best - middle)))
+            best = i;
+    }
+    if (best < 0 || heading.size() < 12)
+        return heading;
+    QString two = heading;
+    two[best] = u'\n';
+    return two;
+}
+
+// The name and the remarks wrap at this many average characters, at the narrowest.
+constexpr int narrowColumn = 14;
+
+} // namespace
 
 CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -30,11 +74,25 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The amounts as wide as they are; the name and the remarks wrap where the window is
+    // narrower than they are long, each row as tall as its cells.
+    QHeaderView* header = table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Interactive);
+    header->setSectionResizeMode(table->columnCount() - 1, QHeaderView::Stretch);
+    header->setSortIndicatorShown(true);
+    header->setSectionsClickable(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    // A cell on one line, its column as wide as it needs, rather than two lines cut in half;
-    // on a narrow screen the table scrolls rather than cut the last column.
-    table->setWordWrap(false);
+    table->setWordWrap(true);
+    table->setTextElideMode(Qt::ElideNone);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(header, &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                table->sortItems(column, order);
+                spanRefusals();
+            });
     summaryLabel->setBuddy(table);
 
     useButton = new QPushButton(this);
@@ -97,7 +155,10 @@ void CompareWindow::applyTexts()
 {
     setWindowTitle(pick(m_english, QStringLiteral("Comparer les barèmes"),
                         QStringLiteral("Compare schedules")));
-    table->setHorizontalHeaderLabels(comparisonHeadings(m_english));
+    QStringList headings = comparisonHeadings(m_english);
+    for (QString& heading : headings)
+        heading = onTwoLines(heading);
+    table->setHorizontalHeaderLabels(headings);
     useButton->setText(pick(m_english, QStringLiteral("&Utiliser ce barème"),
                             QStringLiteral("&Use this schedule")));
     copyButton->setText(pick(m_english, QStringLiteral("&Copier"), QStringLiteral("&Copy")));
@@ -114,16 +175,44 @@ void CompareWindow::applyTexts()
     fillTable();
 }
 
+namespace {
+
+QVariant sortKey(const ComparisonRow& row, int column, const QString& text)
+{
+    if (column == 0 || column >= 6 || !row.error.isEmpty() || text.isEmpty())
+        return column == 0 || column >= 6 ? QVariant(text)
+                                          : QVariant(std::numeric_limits<double>::max());
+    const SellingPrice& result = row.result;
+    switch (column) {
+    case 1:
+        return result.purchaseFee;
+    case 2:
+        return result.costPrice;
+    case 3:
+        return row.rankedPrice();
+    case 4:
+        return row.reaching ? row.reaching->fee.fee : result.saleFee;
+    default:
+        return row.reaching ? row.reaching->profitAfterTax : result.profitAfterTax;
+    }
+}
+
+} // namespace
+
 void CompareWindow::fillTable()
 {
     const QLocale locale;
+    // The user's choice stays chosen when the rows come again, wherever it now ranks.
+    const QString chosen = selectedName();
     table->setRowCount(int(m_rows.size()));
     table->clearSpans();
     for (int r = 0; r < table->rowCount(); ++r) {
         const ComparisonRow& row = m_rows[r];
         const QStringList cells = comparisonCells(row, m_english, locale);
         for (int c = 0; c < cells.size(); ++c) {
-            auto* item = new QTableWidgetItem(cells[c]);
+            auto* item = new SortedItem(cells[c]);
+            item->setData(rowRole, r);
+            item->setData(sortRole, sortKey(row, c, cells[c]));
             if (c > 0 && c < cells.size() - 1 && row.error.isEmpty())
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (row.cheapest || row.inUse) {
@@ -134,30 +223,83 @@ void CompareWindow::fillTable()
             }
             table->setItem(r, c, item);
         }
-        if (!row.error.isEmpty())
-            table->setSpan(r, 1, 1, int(cells.size()) - 2);
+    }
+    const QHeaderView* header = table->horizontalHeader();
+    if (header->sortIndicatorSection() >= 0)
+        table->sortItems(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    spanRefusals();
+    fitNameColumn();
+    table->clearSelection();
+    int select = -1;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        if (!chosen.isEmpty() && table->item(r, 0)->text() == chosen)
+            select = r;
     }
     // The cheapest, when it is not in use already, is the one the user most likely wants.
-    if (!m_rows.isEmpty() && m_rows.front().cheapest && !m_rows.front().inUse)
-        table->selectRow(0);
+    if (select < 0 && chosen.isEmpty() && !m_rows.isEmpty() && m_rows.front().cheapest &&
+        !m_rows.front().inUse) {
+        for (int r = 0; r < table->rowCount(); ++r) {
+            if (table->item(r, 0)->data(rowRole).toInt() == 0)
+                select = r;
+        }
+    }
+    if (select >= 0)
+        table->selectRow(select);
     selectionChanged();
+}
+
+void CompareWindow::spanRefusals()
+{
+    // A refusal's reason reads across the amounts' columns of its row, wherever it is sorted.
+    table->clearSpans();
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const int row = table->item(r, 0)->data(rowRole).toInt();
+        if (!m_rows[row].error.isEmpty())
+            table->setSpan(r, 1, 1, table->columnCount() - 2);
+    }
+}
+
+void CompareWindow::fitNameColumn()
+{
+    // As wide as the longest name, up to a width at which a long one wraps instead.
+    const int most = table->fontMetrics().averageCharWidth() * narrowColumn * 3 / 2;
+    const int needed = std::max(table->horizontalHeader()->sectionSizeHint(0),
+                                static_cast<QAbstractItemView*>(table)->sizeHintForColumn(0));
+    table->setColumnWidth(0, std::min(needed, most));
+    table->resizeRowsToContents();
+}
+
+QString CompareWindow::selectedName() const
+{
+    const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
+    if (ranges.isEmpty() || !table->item(ranges.front().topRow(), 0))
+        return {};
+    return table->item(ranges.front().topRow(), 0)->text();
+}
+
+int CompareWindow::selectedRow() const
+{
+    const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
+    if (ranges.isEmpty() || !table->item(ranges.front().topRow(), 0))
+        return -1;
+    return table->item(ranges.front().topRow(), 0)->data(rowRole).toInt();
 }
 
 void CompareWindow::selectionChanged()
 {
-    const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
-    const bool usable = !ranges.isEmpty() && !m_rows[ranges.front().topRow()].inUse;
+    const int row = selectedRow();
+    const bool usable = row >= 0 && row < m_rows.size() && !m_rows[row].inUse;
     useButton->setEnabled(usable && useSchedule);
     copyButton->setEnabled(!m_rows.isEmpty());
 }
 
 void CompareWindow::useSelected()
 {
-    const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
-    if (ranges.isEmpty() || !useSchedule)
+    const int selected = selectedRow();
+    if (selected < 0 || selected >= m_rows.size() || !useSchedule)
         return;
     // A copy: the owner shows new rows once the switch is made.
-    const ComparisonRow row = m_rows[ranges.front().topRow()];
+    const ComparisonRow row = m_rows[selected];
     if (!row.inUse)
         useSchedule(row.name);
 }
@@ -180,7 +322,8 @@ QSize CompareWindow::fittingSize() const
     // thinks reasonable.
     const QHeaderView* header = table->horizontalHeader();
     const QAbstractItemView* view = table;
-    QSize needed(2 * table->frameWidth(), 2 * table->frameWidth() + header->sizeHint().height());
+    QSize needed(2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width(),
+                 2 * table->frameWidth() + header->sizeHint().height());
     for (int c = 0; c < table->columnCount(); ++c)
         needed.rwidth() += std::max(header->sectionSizeHint(c), view->sizeHintForColumn(c));
     for (int r = 0; r < table->rowCount(); ++r)
@@ -191,6 +334,20 @@ QSize CompareWindow::fittingSize() const
     return (needed + chrome).expandedTo(QSize(minimumSizeHint().width(), 0));
 }
 
+int CompareWindow::wrappedWidth() const
+{
+    // What the name and the remarks give up at their narrowest.
+    const QAbstractItemView* view = table;
+    const int narrow = table->fontMetrics().averageCharWidth() * narrowColumn;
+    int saved = 0;
+    for (const int c : {0, table->columnCount() - 1}) {
+        const int natural =
+            std::max(table->horizontalHeader()->sectionSizeHint(c), view->sizeHintForColumn(c));
+        saved += std::max(0, natural - narrow);
+    }
+    return saved;
+}
+
 void CompareWindow::showBeside(const QWidget& owner, const QRect& fields)
 {
     if (!isVisible()) {
@@ -198,20 +355,17 @@ void CompareWindow::showBeside(const QWidget& owner, const QRect& fields)
         const bool moved = m_placed && pos() != m_placedGeometry.topLeft();
         m_placed = true;
         const QSize frame = owner.frameGeometry().size() - owner.geometry().size();
-        // Never narrowed to the room beside the owner: a table read through a horizontal scroll
-        // bar is no comparison.
-        const auto placed = [&](const QSize& wanted) {
-            return placeBeside(owner.screen()->availableGeometry(), owner.frameGeometry(), fields,
-                               frame, wanted, minimumSizeHint(), QWIDGETSIZE_MAX);
-        };
-        QSize wanted = sized ? size() : fittingSize();
-        WindowPlacement placement = placed(wanted);
-        // Narrowed by the screen, it scrolls sideways: the scroll bar must not hide a row.
-        if (!sized && placement.size.width() < wanted.width()) {
-            wanted.rheight() += table->horizontalScrollBar()->sizeHint().height();
-            placement = placed(wanted);
-        }
+        // Narrowed to the room beside the owner down to the width at which the name and the
+        // remarks wrap; the amounts never are.
+        const QSize fitting = fittingSize();
+        const int narrowest = fitting.width() - wrappedWidth();
+        const QSize wanted = sized ? size() : fitting;
+        const WindowPlacement placement = placeBeside(
+            owner.screen()->availableGeometry(), owner.frameGeometry(), fields, frame, wanted,
+            QSize(narrowest, minimumSizeHint().height()), narrowest, ownerHeaderBottom(owner));
         resize(placement.size);
+        // Narrowed, the wrapped rows are taller.
+        table->resizeRowsToContents();
         // Where the user put it, but whole on the screen at its new size.
         move(moved ? keptInArea(owner.screen()->availableGeometry(), pos(), placement.size + frame)
                    : placement.topLeft);

@@ -47,6 +47,11 @@ private:
     void selectionChanged();
     void useSelected();
     QSize fittingSize() const;
+    int wrappedWidth() const;
+    void fitNameColumn();
+    void spanRefusals();
+    QString selectedName() const;
+    int selectedRow() const; // in m_rows, or -1
 
     QString m_summary;
     QList<ComparisonRow> m_rows;

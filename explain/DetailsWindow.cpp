@@ -126,12 +126,16 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* priceLayout = new QGridLayout(priceFrame);
     priceLayout->addWidget(priceLabel, 0, 0);
     priceLayout->addWidget(priceField, 0, 1);
-    // A value on one line, whole: a label that wraps inside a scrolled area gets the height of
-    // one line and cuts the rest. Where the window is narrow, the values go under their labels.
+    // Where the window is narrow, the values go under their labels, and a long one wraps.
     for (int i = 0; i < readoutLines; ++i) {
         readoutLabels << new QLabel(priceFrame);
         readoutValues << new QLabel(priceFrame);
         readoutValues.last()->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        readoutValues.last()->setWordWrap(true);
+        readoutValues.last()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        // A scrolled area lays a wrapped label out one line high: its height is set from its
+        // width each time that changes.
+        readoutValues.last()->installEventFilter(this);
         readoutLabels.last()->setBuddy(readoutValues.last());
     }
     m_priceLayout = priceLayout;
@@ -266,7 +270,9 @@ int DetailsWindow::wideWidth() const
     int values = priceField->minimumSizeHint().width();
     for (int i = 0; i < readoutLines; ++i) {
         labels = std::max(labels, readoutLabels[i]->sizeHint().width());
-        values = std::max(values, readoutValues[i]->sizeHint().width());
+        values = std::max(
+            values, readoutValues[i]->fontMetrics().horizontalAdvance(readoutValues[i]->text()) +
+                        2 * readoutValues[i]->margin() + 4);
     }
     const auto horizontal = [](const QLayout* layout) {
         const QMargins m = layout->contentsMargins();
@@ -444,6 +450,8 @@ void DetailsWindow::showReadout(const QList<DetailLine>& lines)
         const bool used = i < lines.size();
         readoutLabels[i]->setText(used ? lines[i].label : QString());
         readoutValues[i]->setText(used ? lines[i].value : QString());
+        readoutValues[i]->setMinimumHeight(
+            readoutValues[i]->heightForWidth(readoutValues[i]->width()));
         // Read as the main window's results are: the caption, then the value.
         readoutValues[i]->setAccessibleName(readoutLabels[i]->text());
         readoutValues[i]->setAccessibleDescription(readoutValues[i]->text());
@@ -502,6 +510,12 @@ void DetailsWindow::printTo(QPagedPaintDevice& device) const
 
 bool DetailsWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) {
+        if (auto* value = qobject_cast<QLabel*>(watched); value && readoutValues.contains(value)) {
+            value->setMinimumHeight(value->heightForWidth(value->width()));
+            return QWidget::eventFilter(watched, event);
+        }
+    }
     if (watched == ladder) {
         if (event->type() == QEvent::Resize)
             fitLadderHeight();

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -41,24 +42,26 @@ public:
     }
 };
 
-// A heading of several words on two lines: the columns of amounts need no more than their sums.
-QString onTwoLines(const QString& heading)
+// A heading of several words on as many lines as its longest word needs: the columns of amounts
+// need no more than their sums.
+QString onLines(const QString& heading)
 {
-    const qsizetype middle = heading.size() / 2;
-    qsizetype best = -1;
-    for (qsizetype i = 0; i < heading.size(); ++i) {
-        if (heading[i] == u' ' && (best < 0 || std::abs(i - middle) < std::abs(best - middle)))
-            best = i;
+    const QStringList words = heading.split(u' ');
+    qsizetype width = 8;
+    for (const QString& word : words)
+        width = std::max(width, word.size());
+    QStringList lines;
+    for (const QString& word : words) {
+        if (!lines.isEmpty() && lines.last().size() + 1 + word.size() <= width)
+            lines.last() += u' ' + word;
+        else
+            lines << word;
     }
-    if (best < 0 || heading.size() < 12)
-        return heading;
-    QString two = heading;
-    two[best] = u'\n';
-    return two;
+    return lines.join(u'\n');
 }
 
 // The name and the remarks wrap at this many average characters, at the narrowest.
-constexpr int narrowColumn = 14;
+constexpr int narrowColumn = 10;
 
 } // namespace
 
@@ -77,8 +80,7 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     // The amounts as wide as they are; the name and the remarks wrap where the window is
     // narrower than they are long, each row as tall as its cells.
     QHeaderView* header = table->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(0, QHeaderView::Interactive);
+    header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSectionResizeMode(table->columnCount() - 1, QHeaderView::Stretch);
     header->setSortIndicatorShown(true);
     header->setSectionsClickable(true);
@@ -88,6 +90,11 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     table->setWordWrap(true);
     table->setTextElideMode(Qt::ElideNone);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A wrapping column resized: its rows take the height their cells now need.
+    connect(header, &QHeaderView::sectionResized, this, [this](int column) {
+        if (column == 0 || column == table->columnCount() - 1)
+            table->resizeRowsToContents();
+    });
     connect(header, &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) {
                 table->sortItems(column, order);
@@ -157,7 +164,7 @@ void CompareWindow::applyTexts()
                         QStringLiteral("Compare schedules")));
     QStringList headings = comparisonHeadings(m_english);
     for (QString& heading : headings)
-        heading = onTwoLines(heading);
+        heading = onLines(heading);
     table->setHorizontalHeaderLabels(headings);
     useButton->setText(pick(m_english, QStringLiteral("&Utiliser ce barème"),
                             QStringLiteral("&Use this schedule")));
@@ -228,7 +235,7 @@ void CompareWindow::fillTable()
     if (header->sortIndicatorSection() >= 0)
         table->sortItems(header->sortIndicatorSection(), header->sortIndicatorOrder());
     spanRefusals();
-    fitNameColumn();
+    fitColumns();
     table->clearSelection();
     int select = -1;
     for (int r = 0; r < table->rowCount(); ++r) {
@@ -259,13 +266,37 @@ void CompareWindow::spanRefusals()
     }
 }
 
-void CompareWindow::fitNameColumn()
+int CompareWindow::columnNeed(int column) const
 {
-    // As wide as the longest name, up to a width at which a long one wraps instead.
-    const int most = table->fontMetrics().averageCharWidth() * narrowColumn * 3 / 2;
-    const int needed = std::max(table->horizontalHeader()->sectionSizeHint(0),
-                                static_cast<QAbstractItemView*>(table)->sizeHintForColumn(0));
-    table->setColumnWidth(0, std::min(needed, most));
+    // The heading on its lines (the header's own hint reads it as one line), its sort mark, and
+    // the cells on one line.
+    const QHeaderView* header = table->horizontalHeader();
+    const QString heading = table->model()->headerData(column, Qt::Horizontal).toString();
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const int mark = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
+    const int title = header->fontMetrics().size(0, heading).width() + 4 * margin + mark;
+    // Every cell of the column on one line; a refusal reads across the amounts, not in one.
+    int cells = 0;
+    const int padding =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) + 2;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const QTableWidgetItem* item = table->item(r, column);
+        if (!item || table->columnSpan(r, column) > 1)
+            continue;
+        QFont font = item->font();
+        cells = std::max(cells, QFontMetrics(font).horizontalAdvance(item->text()) + padding);
+    }
+    return std::max(title, cells);
+}
+
+void CompareWindow::fitColumns()
+{
+    // The amounts as wide as they are; the name as wide as the longest, up to a width at which
+    // a long one wraps instead.
+    const int most = table->fontMetrics().averageCharWidth() * narrowColumn;
+    table->setColumnWidth(0, std::min(columnNeed(0), most));
+    for (int c = 1; c < table->columnCount() - 1; ++c)
+        table->setColumnWidth(c, columnNeed(c));
     table->resizeRowsToContents();
 }
 
@@ -321,11 +352,10 @@ QSize CompareWindow::fittingSize() const
     // Every row and every column in full: the table's own hint stops at what a scroll area
     // thinks reasonable.
     const QHeaderView* header = table->horizontalHeader();
-    const QAbstractItemView* view = table;
     QSize needed(2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width(),
                  2 * table->frameWidth() + header->sizeHint().height());
     for (int c = 0; c < table->columnCount(); ++c)
-        needed.rwidth() += std::max(header->sectionSizeHint(c), view->sizeHintForColumn(c));
+        needed.rwidth() += columnNeed(c);
     for (int r = 0; r < table->rowCount(); ++r)
         needed.rheight() += table->verticalHeader()->sectionSize(r);
     const QMargins margins = layout()->contentsMargins();
@@ -337,14 +367,10 @@ QSize CompareWindow::fittingSize() const
 int CompareWindow::wrappedWidth() const
 {
     // What the name and the remarks give up at their narrowest.
-    const QAbstractItemView* view = table;
     const int narrow = table->fontMetrics().averageCharWidth() * narrowColumn;
     int saved = 0;
-    for (const int c : {0, table->columnCount() - 1}) {
-        const int natural =
-            std::max(table->horizontalHeader()->sectionSizeHint(c), view->sizeHintForColumn(c));
-        saved += std::max(0, natural - narrow);
-    }
+    for (const int c : {0, table->columnCount() - 1})
+        saved += std::max(0, columnNeed(c) - narrow);
     return saved;
 }
 

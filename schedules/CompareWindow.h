@@ -48,7 +48,8 @@ private:
     void useSelected();
     QSize fittingSize() const;
     int wrappedWidth() const;
-    void fitNameColumn();
+    int columnNeed(int column) const;
+    void fitColumns();
     void spanRefusals();
     QString selectedName() const;
     int selectedRow() const; // in m_rows, or -1

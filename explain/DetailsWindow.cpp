@@ -496,7 +496,8 @@ void DetailsWindow::printTo(QPagedPaintDevice& device) const
         pdf->setTitle(detailsTitle(m_english));
     // Printed in the colours of a light screen whatever the screen's theme.
     const QPalette paper = QApplication::style()->standardPalette();
-    const ProfitCurve curve = m_shownCurve;
+    // The calculation's own range: a typed price is not printed, nor stretches the axis.
+    const ProfitCurve curve = m_curve;
     const PrintedPicture picture{
         QSizeF(640, 320), [curve, colours = ChartColours::from(paper),
                            texts = chartTexts(m_english)](QPainter& painter, const QRectF& area) {
@@ -505,7 +506,9 @@ void DetailsWindow::printTo(QPagedPaintDevice& device) const
                              chartFrame(area, curve, QFontMetricsF(painter.font()), locale), curve,
                              std::nullopt, colours, texts, locale);
         }};
-    printOnOnePage(detailsHtml(*m_details, m_english, QLocale(), true), picture, device);
+    const QString heading = u"<p>%1</p>"_s.arg(
+        printedLine(m_scheduleName, QDate::currentDate(), m_english, QLocale()).toHtmlEscaped());
+    printOnOnePage(heading + detailsHtml(*m_details, m_english, QLocale(), true), picture, device);
 }
 
 bool DetailsWindow::eventFilter(QObject* watched, QEvent* event)

@@ -1,4 +1,5 @@
 #include "CalculationDetails.h"
+#include "DetailsDocument.h"
 #include "DetailsText.h"
 #include "MakeSchedule.h"
 #include "NumberText.h"
@@ -57,6 +58,8 @@ private slots:
     void texts();
     void shownPriceSaysHowItWasRounded_data();
     void shownPriceSaysHowItWasRounded();
+    void printedDetailsSayWhenAndWithWhichSchedule_data();
+    void printedDetailsSayWhenAndWithWhichSchedule();
     void shortfallOfTheShownPriceIsSaid_data();
     void shortfallOfTheShownPriceIsSaid();
     void ladderTargets_data();
@@ -260,6 +263,29 @@ void CalculationDetailsTest::breakEvenAndLadderAreTheLowestCents()
     }
     QVERIFY(checked > 1000);
     QVERIFY(inexact > 20);
+}
+
+void CalculationDetailsTest::printedDetailsSayWhenAndWithWhichSchedule_data()
+{
+    QTest::addColumn<QString>("schedule");
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("French, named")
+        << "Banque" << false << "Imprimé le jeudi 10 décembre 2026, barème « Banque »";
+    QTest::newRow("English, named")
+        << "Bank" << true << "Printed on Thursday, 10 December 2026, schedule \"Bank\"";
+    QTest::newRow("no name known") << "" << false << "Imprimé le jeudi 10 décembre 2026";
+}
+
+void CalculationDetailsTest::printedDetailsSayWhenAndWithWhichSchedule()
+{
+    QFETCH(QString, schedule);
+    QFETCH(bool, english);
+    QFETCH(QString, line);
+    const QLocale locale = english ? QLocale(QLocale::English, QLocale::UnitedKingdom) : QLocale();
+    QString printed = printedLine(schedule, QDate(2026, 12, 10), english, locale);
+    printed.replace(QChar(0xA0), u' ');
+    QCOMPARE(printed, line);
 }
 
 void CalculationDetailsTest::shortfallOfTheShownPriceIsSaid_data()

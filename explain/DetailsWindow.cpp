@@ -27,6 +27,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -321,6 +322,8 @@ void DetailsWindow::fitLayout()
     m_narrow = narrow;
     splitter->setOrientation(narrow ? Qt::Vertical : Qt::Horizontal);
     working->setMinimumWidth(narrow ? 0 : workingWidth);
+    // Shown whole, it needs no scroll bar of its own, which would narrow it and so lengthen it.
+    working->setVerticalScrollBarPolicy(narrow ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     placeReadout(narrow);
     if (m_details)
         fitWorkingHeight();
@@ -330,8 +333,6 @@ void DetailsWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     fitLayout();
-    if (m_narrow && m_details)
-        fitWorkingHeight();
 }
 
 void DetailsWindow::setEnglish(bool english)
@@ -384,7 +385,7 @@ void DetailsWindow::fitWorkingHeight()
     const qreal shown = document->textWidth();
     // One under the other, the working takes the width of the window and all the height it
     // needs: the window scrolls, the working does not.
-    const int width = m_narrow ? scroller->viewport()->width() : working->minimumWidth();
+    const int width = m_narrow ? working->width() : working->minimumWidth();
     document->setTextWidth(width - frame);
     const int roomy = m_narrow ? QWIDGETSIZE_MAX : screen()->availableGeometry().height() * 9 / 20;
     const int needed = int(std::ceil(document->size().height())) + frame;
@@ -513,6 +514,9 @@ void DetailsWindow::printTo(QPagedPaintDevice& device) const
 
 bool DetailsWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == working && event->type() == QEvent::Resize && m_narrow && m_details &&
+        static_cast<QResizeEvent*>(event)->oldSize().width() != working->width())
+        fitWorkingHeight();
     if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) {
         if (auto* value = qobject_cast<QLabel*>(watched); value && readoutValues.contains(value)) {
             value->setMinimumHeight(value->heightForWidth(value->width()));

@@ -274,7 +274,7 @@ int CompareWindow::columnNeed(int column) const
     const QString heading = table->model()->headerData(column, Qt::Horizontal).toString();
     const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
     const int mark = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
-    const int title = header->fontMetrics().size(0, heading).width() + 4 * margin + mark;
+    const int title = header->fontMetrics().size(0, heading).width() + 2 * margin + mark;
     // Every cell of the column on one line; a refusal reads across the amounts, not in one.
     int cells = 0;
     const int padding =
@@ -293,8 +293,7 @@ void CompareWindow::fitColumns()
 {
     // The amounts as wide as they are; the name as wide as the longest, up to a width at which
     // a long one wraps instead.
-    const int most = table->fontMetrics().averageCharWidth() * narrowColumn;
-    table->setColumnWidth(0, std::min(columnNeed(0), most));
+    table->setColumnWidth(0, std::min(columnNeed(0), narrowestColumn(0)));
     for (int c = 1; c < table->columnCount() - 1; ++c)
         table->setColumnWidth(c, columnNeed(c));
     table->resizeRowsToContents();
@@ -367,11 +366,36 @@ QSize CompareWindow::fittingSize() const
 int CompareWindow::wrappedWidth() const
 {
     // What the name and the remarks give up at their narrowest.
-    const int narrow = table->fontMetrics().averageCharWidth() * narrowColumn;
     int saved = 0;
     for (const int c : {0, table->columnCount() - 1})
-        saved += std::max(0, columnNeed(c) - narrow);
+        saved += std::max(0, columnNeed(c) - narrowestColumn(c));
     return saved;
+}
+
+int CompareWindow::narrowestColumn(int column) const
+{
+    // A wrapped cell breaks between words only: its longest word, in bold for the cheapest, and
+    // its heading fit whole.
+    const QHeaderView* header = table->horizontalHeader();
+    const QString heading = table->model()->headerData(column, Qt::Horizontal).toString();
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    QFont bold = header->font();
+    bold.setBold(true);
+    // The sort mark, when the column is sorted by, may take the heading's margin.
+    int widest = QFontMetrics(bold).size(0, heading).width() + 2 * margin;
+    QFont cellFont = table->font();
+    cellFont.setBold(true);
+    const QFontMetrics metrics(cellFont);
+    const int padding =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) + 2;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const QTableWidgetItem* item = table->item(r, column);
+        if (!item)
+            continue;
+        for (const QString& word : item->text().split(u' '))
+            widest = std::max(widest, metrics.horizontalAdvance(word) + padding);
+    }
+    return std::max(widest, table->fontMetrics().averageCharWidth() * narrowColumn);
 }
 
 void CompareWindow::showBeside(const QWidget& owner, const QRect& fields)
@@ -390,11 +414,23 @@ void CompareWindow::showBeside(const QWidget& owner, const QRect& fields)
             owner.screen()->availableGeometry(), owner.frameGeometry(), fields, frame, wanted,
             QSize(narrowest, minimumSizeHint().height()), narrowest, ownerHeaderBottom(owner));
         resize(placement.size);
-        // Narrowed, the wrapped rows are taller.
-        table->resizeRowsToContents();
+        // Narrowed, the wrapped rows are taller: as tall as they are, as far as the screen
+        // goes below where the window starts.
+        const QRect area = owner.screen()->availableGeometry();
+        QSize fitted = placement.size;
+        if (!sized) {
+            layout()->activate();
+            table->resizeRowsToContents();
+            int rows = 0;
+            for (int r = 0; r < table->rowCount(); ++r)
+                rows += table->rowHeight(r);
+            const int needed = height() - table->viewport()->height() + rows + 2;
+            const int room = area.bottom() + 1 - placement.topLeft.y() - frame.height();
+            fitted.setHeight(std::max(minimumSizeHint().height(), std::min(needed, room)));
+            resize(fitted);
+        }
         // Where the user put it, but whole on the screen at its new size.
-        move(moved ? keptInArea(owner.screen()->availableGeometry(), pos(), placement.size + frame)
-                   : placement.topLeft);
+        move(moved ? keptInArea(area, pos(), fitted + frame) : placement.topLeft);
         m_placedGeometry = QRect(pos(), size());
     }
     show();

@@ -48,6 +48,7 @@ private:
     void useSelected();
     QSize fittingSize() const;
     int wrappedWidth() const;
+    int narrowestColumn(int column) const;
     int columnNeed(int column) const;
     void fitColumns();
     void spanRefusals();

@@ -420,11 +420,28 @@ void CompareWindow::showBeside(const QWidget& owner, const QRect& fields)
         QSize fitted = placement.size;
         if (!sized) {
             layout()->activate();
-            table->resizeRowsToContents();
+            // The table lays its columns out only once it shows: its rows are measured here
+            // at the width the remarks will have.
+            int others = 0;
+            for (int c = 0; c < table->columnCount() - 1; ++c)
+                others += table->columnWidth(c);
+            const int remarks = table->width() - 2 * table->frameWidth() -
+                                table->verticalScrollBar()->sizeHint().width() - others;
             int rows = 0;
-            for (int r = 0; r < table->rowCount(); ++r)
-                rows += table->rowHeight(r);
-            const int needed = height() - table->viewport()->height() + rows + 2;
+            for (int r = 0; r < table->rowCount(); ++r) {
+                int row = table->fontMetrics().height();
+                for (const int c : {0, table->columnCount() - 1}) {
+                    const QTableWidgetItem* item = table->item(r, c);
+                    const int width = c == 0 ? table->columnWidth(0) : remarks;
+                    row = std::max(row, QFontMetrics(item->font())
+                                            .boundingRect(QRect(0, 0, width - 8, 100000),
+                                                          Qt::TextWordWrap, item->text())
+                                            .height());
+                }
+                rows += row + 6;
+            }
+            const int needed = height() - table->height() + 2 * table->frameWidth() +
+                               table->horizontalHeader()->sizeHint().height() + rows + 2;
             const int room = area.bottom() + 1 - placement.topLeft.y() - frame.height();
             fitted.setHeight(std::max(minimumSizeHint().height(), std::min(needed, room)));
             resize(fitted);

@@ -1,5 +1,6 @@
 #include "ResultArea.h"
 
+#include "NoteMark.h"
 #include "ReadingLabel.h"
 
 #include <QGridLayout>
@@ -53,20 +54,18 @@ ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
 
     Text_Px_Rev = resultLabel(Frame_Px_Revient, QStringLiteral("Text_Px_Rev"));
     Text_pv = resultLabel(Frame_Px_Vente, QStringLiteral("Text_pv"));
-    // The mark sits beside the price, balanced by a space of its width on the other side, and
-    // keeps its room when hidden, so the price never moves. Its picture comes with the first
-    // note: under a desktop's icon theme, finding it costs more than the rest of the window.
-    Marque_Px_Vente = new QLabel(Frame_Px_Vente);
-    Marque_Px_Vente->setObjectName(QStringLiteral("Marque_Px_Vente"));
+    // The warning sits right of the price, the information mark left of it; both keep their
+    // room when hidden, so the price never moves. Their pictures come with the first note:
+    // under a desktop's icon theme, finding one costs more than the rest of the window.
     const int mark = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    Marque_Px_Vente = new NoteMark(Frame_Px_Vente);
+    Marque_Px_Vente->setObjectName(QStringLiteral("Marque_Px_Vente"));
     Marque_Px_Vente->setFixedSize(mark, mark);
-    Marque_Px_Vente->setAlignment(Qt::AlignCenter);
-    QSizePolicy keepsRoom = Marque_Px_Vente->sizePolicy();
-    keepsRoom.setRetainSizeWhenHidden(true);
-    Marque_Px_Vente->setSizePolicy(keepsRoom);
-    Marque_Px_Vente->hide();
+    Info_Px_Vente = new NoteMark(Frame_Px_Vente);
+    Info_Px_Vente->setObjectName(QStringLiteral("Info_Px_Vente"));
+    Info_Px_Vente->setFixedSize(mark, mark);
     auto* priceRow = new QHBoxLayout;
-    priceRow->addSpacing(mark);
+    priceRow->addWidget(Info_Px_Vente);
     priceRow->addWidget(Text_pv, 1);
     priceRow->addWidget(Marque_Px_Vente);
     auto* priceLayout = qobject_cast<QVBoxLayout*>(Frame_Px_Vente->layout());
@@ -96,14 +95,17 @@ ResultArea::ResultArea(QWidget* parent) : QWidget(parent)
 
 void ResultArea::setShortNote(const QString& note)
 {
-    if (!note.isEmpty() && Marque_Px_Vente->pixmap().isNull()) {
-        Marque_Px_Vente->setPixmap(
-            style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(Marque_Px_Vente->size()));
-    }
-    Marque_Px_Vente->setToolTip(note);
-    Marque_Px_Vente->setAccessibleName(note.isEmpty() ? QString() : Frame_Px_Vente->title());
-    Marque_Px_Vente->setAccessibleDescription(note);
-    Marque_Px_Vente->setVisible(!note.isEmpty());
+    static_cast<NoteMark*>(Marque_Px_Vente)
+        ->setNote(note.isEmpty() ? QIcon() : style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                  Frame_Px_Vente->title(), note);
+}
+
+void ResultArea::setShortfallNote(const QString& note)
+{
+    static_cast<NoteMark*>(Info_Px_Vente)
+        ->setNote(note.isEmpty() ? QIcon()
+                                 : style()->standardIcon(QStyle::SP_MessageBoxInformation),
+                  Frame_Px_Vente->title(), note);
 }
 
 QList<QLabel*> ResultArea::labels() const
@@ -121,6 +123,7 @@ void ResultArea::setOutOfDate(bool outOfDate, const QString& note)
     }
     // A disabled label draws its pixmap in the style's dimmed look.
     Marque_Px_Vente->setEnabled(!outOfDate);
+    Info_Px_Vente->setEnabled(!outOfDate);
 }
 
 bool ResultArea::outOfDate() const

@@ -28,6 +28,10 @@ public:
     // The warning beside the selling price: shown with its note, or hidden with none.
     QLabel* Marque_Px_Vente;
     void setShortNote(const QString& note);
+    // The information mark on the other side of the price: the price shown, rounded to the
+    // nearest cent, brings less than the wanted profit (shortfallNote()); hidden with no note.
+    QLabel* Info_Px_Vente;
+    void setShortfallNote(const QString& note);
 
     // Results calculated from other inputs than those on screen read dimmed, with the note.
     void setOutOfDate(bool outOfDate, const QString& note = {});

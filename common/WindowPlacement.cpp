@@ -22,7 +22,7 @@ qint64 covered(const QRect& window, const QRect& owner)
 
 WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QRect& fields,
                             const QSize& frame, const QSize& wanted, const QSize& minimum,
-                            int narrowest)
+                            int narrowest, std::optional<int> headerBottom)
 {
     QSize size = wanted.boundedTo(area.size() - frame).expandedTo(minimum);
     const int roomRight = area.right() - owner.right();
@@ -41,15 +41,27 @@ WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QRect& 
     };
     // A window centred by the window manager on a small screen leaves room beside neither side
     // of it, but often beside its fields, which lie to its left, over the rest of it.
+    // Below the owner's title bar and menu, where they are known.
+    const QRect header =
+        headerBottom ? QRect(owner.topLeft(), QPoint(owner.right(), *headerBottom)) : QRect();
     const int rightOfFields = area.right() - fields.right() - frame.width();
-    if (narrowest <= area.width() && rightOfFields >= minimum.width())
-        tries.append(QRect(QPoint(fields.right() + 1, owner.top()),
-                           QSize(std::min(size.width(), rightOfFields), size.height()) + frame));
+    if (narrowest <= area.width() && rightOfFields >= minimum.width()) {
+        const int top = headerBottom ? std::max(owner.top(), *headerBottom + 1) : owner.top();
+        // Below the menu it is as tall as the screen leaves, down to its minimum.
+        const int height =
+            headerBottom
+                ? std::max(minimum.height(),
+                           std::min(size.height(), area.bottom() + 1 - top - frame.height()))
+                : size.height();
+        tries.append(QRect(QPoint(fields.right() + 1, top),
+                           QSize(std::min(size.width(), rightOfFields), height) + frame));
+    }
     QRect best;
     std::pair<qint64, qint64> least{-1, -1};
     for (const QRect& at : tries) {
         const QRect window(keptInArea(area, at.topLeft(), at.size()), at.size());
-        const std::pair<qint64, qint64> cover{covered(window, fields), covered(window, owner)};
+        const std::pair<qint64, qint64> cover{covered(window, fields) + covered(window, header),
+                                              covered(window, owner)};
         if (least.first < 0 || cover < least) {
             least = cover;
             best = window;

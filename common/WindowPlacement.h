@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <optional>
+
 struct WindowPlacement
 {
     QPoint topLeft; // of the window's frame
@@ -17,10 +19,12 @@ struct WindowPlacement
 // wider than the room beside the owner is narrowed to that room where it stays at least
 // narrowest wide; where no such room is left, a window that may be narrowed at all goes to the
 // right of the fields instead, as narrow as that takes but not below minimum. frame is the window
-// manager's frame, as it is around the owner.
+// manager's frame, as it is around the owner. headerBottom, when given, is the bottom of the
+// owner's title bar and menu: a window that must lie over the owner stays below them, and covers
+// them no more than its fields.
 WindowPlacement placeBeside(const QRect& area, const QRect& owner, const QRect& fields,
                             const QSize& frame, const QSize& wanted, const QSize& minimum,
-                            int narrowest);
+                            int narrowest, std::optional<int> headerBottom = std::nullopt);
 
 // The frame's top left moved as little as keeps a window of that outer size whole in the area.
 QPoint keptInArea(const QRect& area, const QPoint& topLeft, const QSize& outer);

@@ -121,8 +121,12 @@ void paintBoundaries(QPainter& painter, const ChartFrame& frame, const ProfitCur
         const QString text = locale.toString(boundary.price, 'f', 2);
         painter.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2, plot.top() - 4), text);
     }
+    // Dashed as well as coloured: told from the curve in any theme and on grey paper. Short
+    // gaps, so that the line reads as a line.
     const double y = std::round(frame.map(frame.fromPrice, curve.wantedProfit).y());
-    painter.setPen(QPen(colours.wanted, 1));
+    QPen dashed(colours.wanted, 1);
+    dashed.setDashPattern({9, 2});
+    painter.setPen(dashed);
     for (const double row : {y, y + 1})
         painter.drawLine(QPointF(plot.left() + 1, row), QPointF(plot.right(), row));
     const QString wanted = moneyText(curve.wantedProfit, locale);
@@ -198,19 +202,37 @@ double contrastRatio(const QColor& a, const QColor& b)
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
+double hueDistance(const QColor& a, const QColor& b)
+{
+    const int first = a.toHsv().hslHue();
+    const int second = b.toHsv().hslHue();
+    if (first < 0 || second < 0)
+        return 180; // a grey has no hue to be confused by
+    const int apart = std::abs(first - second) % 360;
+    return std::min(apart, 360 - apart);
+}
+
 ChartColours ChartColours::from(const QPalette& palette)
 {
     const QColor background = palette.color(QPalette::Base);
     const QColor text = palette.color(QPalette::WindowText);
-    const auto seen = [&](QPalette::ColorRole role) {
-        return legible(palette.color(role), background, text);
-    };
+    const auto seen = [&](const QColor& colour) { return legible(colour, background, text); };
+    const QColor curve = seen(palette.color(QPalette::Highlight));
+    QColor wanted = palette.color(QPalette::Link);
+    // Many dark themes make the link and the selection nearly the same light blue: the wanted
+    // line then takes the opposite hue, as light and as saturated.
+    if (hueDistance(seen(wanted), curve) < minimumHueDistance &&
+        contrastRatio(seen(wanted), curve) < 2) {
+        const QColor hsl = wanted.toHsl();
+        wanted = QColor::fromHsl((std::max(0, curve.hslHue()) + 180) % 360,
+                                 std::max(hsl.hslSaturation(), 160), hsl.lightness());
+    }
     return {background,
             text,
-            seen(QPalette::Highlight),
-            seen(QPalette::Link),
-            seen(QPalette::Mid),
-            seen(QPalette::LinkVisited)};
+            curve,
+            seen(wanted),
+            seen(palette.color(QPalette::Mid)),
+            seen(palette.color(QPalette::LinkVisited))};
 }
 
 void paintProfitChart(QPainter& painter, const ChartFrame& frame, const ProfitCurve& curve,

@@ -27,6 +27,11 @@ struct ChartColours
 
 // WCAG's contrast ratio of two colours, from 1 to 21.
 double contrastRatio(const QColor& a, const QColor& b);
+// How far apart two colours lie on the colour wheel, from 0 to 180 degrees; 180 for a grey.
+double hueDistance(const QColor& a, const QColor& b);
+// The wanted line and the curve lie at least this far apart on the colour wheel where their
+// lightness alone would not tell them apart.
+inline constexpr double minimumHueDistance = 60;
 
 // Paints the curve in the area: axes with their ticks and titles, the bracket boundaries dashed
 // with their prices, the wanted profit's line, the segments with a filled dot where a

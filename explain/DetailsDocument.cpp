@@ -28,6 +28,16 @@ QString detailsTitle(bool english)
     return english ? u"Calculation details"_s : u"Détail du calcul"_s;
 }
 
+QString printedLine(const QString& scheduleName, const QDate& day, bool english,
+                    const QLocale& locale)
+{
+    const QString date = locale.toString(day, QLocale::LongFormat);
+    if (scheduleName.isEmpty())
+        return english ? u"Printed on %1"_s.arg(date) : u"Imprimé le %1"_s.arg(date);
+    return english ? u"Printed on %1, schedule \"%2\""_s.arg(date, scheduleName)
+                   : u"Imprimé le %1, barème «\u00A0%2\u00A0»"_s.arg(date, scheduleName);
+}
+
 QString detailsPlainText(const CalculationDetails& details, bool english, const QLocale& locale)
 {
     const QString colon = english ? u": "_s : u" : "_s;

@@ -7,6 +7,7 @@
 #include "Language.h"
 #include "NumberText.h"
 #include "NumericFilter.h"
+#include "OwnerHeader.h"
 #include "ProfitChart.h"
 #include "WindowPlacement.h"
 
@@ -26,6 +27,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -38,6 +40,7 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -45,10 +48,13 @@ namespace {
 
 // The longest readout: amount, bracket, fee, two profits and the target.
 constexpr int readoutLines = 6;
-// The narrowest the working reads at without cutting its sums.
+// The narrowest the working reads at beside the chart without cutting its sums.
 constexpr int workingWidth = 480;
-// The narrowest width worth placing the window at beside the main one rather than over it.
-constexpr int narrowestBeside = 760;
+// The narrowest the window reads at, its parts one under the other: beside the main window at
+// that width rather than over it. The readout's longest value at 12 points takes about 300.
+constexpr int narrowestBeside = 380;
+// Under the working, the parts are as tall as they need: the window is first placed this tall.
+constexpr int narrowHeight = 360;
 
 // A price in cents: what the field's own validator takes, with at most eight digits before the
 // point and two after it, so that "10.555" is refused rather than read as 10.55.
@@ -121,18 +127,20 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* priceLayout = new QGridLayout(priceFrame);
     priceLayout->addWidget(priceLabel, 0, 0);
     priceLayout->addWidget(priceField, 0, 1);
+    // Where the window is narrow, the values go under their labels, and a long one wraps.
     for (int i = 0; i < readoutLines; ++i) {
         readoutLabels << new QLabel(priceFrame);
         readoutValues << new QLabel(priceFrame);
         readoutValues.last()->setTextInteractionFlags(Qt::TextSelectableByMouse);
         readoutValues.last()->setWordWrap(true);
         readoutValues.last()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        // A scrolled area lays a wrapped label out one line high: its height is set from its
+        // width each time that changes.
+        readoutValues.last()->installEventFilter(this);
         readoutLabels.last()->setBuddy(readoutValues.last());
-        priceLayout->addWidget(readoutLabels.last(), i + 1, 0, Qt::AlignTop);
-        priceLayout->addWidget(readoutValues.last(), i + 1, 1);
     }
-    priceLayout->setColumnStretch(1, 1);
-    priceFrame->setMinimumWidth(440);
+    m_priceLayout = priceLayout;
+    placeReadout(false);
 
     ladderFrame = named(new QGroupBox(contents), u"ladderFrame"_s);
     ladder = named(new QTableWidget(0, 4, ladderFrame), u"ladder"_s);
@@ -170,6 +178,7 @@ DetailsWindow::DetailsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
 
+    m_right = right;
     auto* contentLayout = new QVBoxLayout(contents);
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->addWidget(splitter, 1);
@@ -237,18 +246,93 @@ void DetailsWindow::showBeside(const QWidget& owner, const QRect& fields)
         m_placed = true;
         // The window manager's frame, as it is around the owner.
         const QSize frame = owner.frameGeometry().size() - owner.geometry().size();
-        // The size that shows everything without scrolling, as far as the screen allows; the
-        // working and the chart still read at narrowestBeside.
+        // The size that shows everything side by side without scrolling, as far as the screen
+        // allows; narrower, down to narrowestBeside, the parts go one under the other.
         const QSize chrome = sizeHint() - scroller->sizeHint();
+        const QSize wanted(
+            std::max(scroller->widget()->sizeHint().width() + chrome.width(), wideWidth()),
+            scroller->widget()->sizeHint().height() + chrome.height());
         const WindowPlacement placement = placeBeside(
-            owner.screen()->availableGeometry(), owner.frameGeometry(), fields, frame,
-            scroller->widget()->sizeHint() + chrome, minimumSizeHint(), narrowestBeside);
+            owner.screen()->availableGeometry(), owner.frameGeometry(), fields, frame, wanted,
+            QSize(narrowestBeside, narrowHeight), narrowestBeside, ownerHeaderBottom(owner));
         resize(placement.size);
         move(placement.topLeft);
+        fitLayout();
     }
     show();
     raise();
     activateWindow();
+}
+
+int DetailsWindow::wideWidth() const
+{
+    // The readout's labels and values side by side, beside the working at its narrowest.
+    int labels = priceLabel->sizeHint().width();
+    int values = priceField->minimumSizeHint().width();
+    for (int i = 0; i < readoutLines; ++i) {
+        labels = std::max(labels, readoutLabels[i]->sizeHint().width());
+        values = std::max(
+            values, readoutValues[i]->fontMetrics().horizontalAdvance(readoutValues[i]->text()) +
+                        2 * readoutValues[i]->margin() + 4);
+    }
+    const auto horizontal = [](const QLayout* layout) {
+        const QMargins m = layout->contentsMargins();
+        return m.left() + m.right();
+    };
+    const int readout = labels + values + m_priceLayout->horizontalSpacing() +
+                        horizontal(m_priceLayout) + 2 * priceFrame->frameGeometry().x() + 8;
+    const int right = std::max(readout, chart->minimumSizeHint().width());
+    return workingWidth + right + splitter->handleWidth() + horizontal(layout()) +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+}
+
+void DetailsWindow::placeReadout(bool stacked)
+{
+    QGridLayout* grid = m_priceLayout;
+    QList<QWidget*> all{priceLabel, priceField};
+    for (int i = 0; i < readoutLines; ++i)
+        all << readoutLabels[i] << readoutValues[i];
+    for (QWidget* widget : all)
+        grid->removeWidget(widget);
+    const int indent = stacked ? fontMetrics().averageCharWidth() * 2 : 0;
+    for (int i = 0; i <= readoutLines; ++i) {
+        QWidget* label = i == 0 ? static_cast<QWidget*>(priceLabel) : readoutLabels[i - 1];
+        QWidget* value = i == 0 ? static_cast<QWidget*>(priceField) : readoutValues[i - 1];
+        if (stacked) {
+            grid->addWidget(label, 2 * i, 0, 1, 2);
+            grid->addWidget(value, 2 * i + 1, 1);
+        } else {
+            grid->addWidget(label, i, 0, Qt::AlignTop);
+            grid->addWidget(value, i, 1);
+        }
+    }
+    grid->setColumnMinimumWidth(0, indent);
+    grid->setColumnStretch(0, 0);
+    grid->setColumnStretch(1, 1);
+}
+
+void DetailsWindow::fitLayout()
+{
+    // Side by side where the window is wide enough for both, else one under the other, so
+    // that nothing ever scrolls sideways.
+    const bool narrow = width() < wideWidth();
+    if (narrow == m_narrow && m_laidOut)
+        return;
+    m_laidOut = true;
+    m_narrow = narrow;
+    splitter->setOrientation(narrow ? Qt::Vertical : Qt::Horizontal);
+    working->setMinimumWidth(narrow ? 0 : workingWidth);
+    // Shown whole, it needs no scroll bar of its own, which would narrow it and so lengthen it.
+    working->setVerticalScrollBarPolicy(narrow ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    placeReadout(narrow);
+    if (m_details)
+        fitWorkingHeight();
+}
+
+void DetailsWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitLayout();
 }
 
 void DetailsWindow::setEnglish(bool english)
@@ -299,9 +383,13 @@ void DetailsWindow::fitWorkingHeight()
     const int frame = 2 * working->frameWidth();
     QTextDocument* document = working->document();
     const qreal shown = document->textWidth();
-    document->setTextWidth(working->minimumWidth() - frame);
-    const int roomy = screen()->availableGeometry().height() * 9 / 20;
-    working->setMinimumHeight(std::min(int(document->size().height()) + frame, roomy));
+    // One under the other, the working takes the width of the window and all the height it
+    // needs: the window scrolls, the working does not.
+    const int width = m_narrow ? working->width() : working->minimumWidth();
+    document->setTextWidth(width - frame);
+    const int roomy = m_narrow ? QWIDGETSIZE_MAX : screen()->availableGeometry().height() * 9 / 20;
+    const int needed = int(std::ceil(document->size().height())) + frame;
+    working->setMinimumHeight(std::min(needed, roomy));
     document->setTextWidth(shown);
 }
 
@@ -363,10 +451,15 @@ void DetailsWindow::showReadout(const QList<DetailLine>& lines)
         const bool used = i < lines.size();
         readoutLabels[i]->setText(used ? lines[i].label : QString());
         readoutValues[i]->setText(used ? lines[i].value : QString());
+        readoutValues[i]->setMinimumHeight(
+            readoutValues[i]->heightForWidth(readoutValues[i]->width()));
         // Read as the main window's results are: the caption, then the value.
         readoutValues[i]->setAccessibleName(readoutLabels[i]->text());
         readoutValues[i]->setAccessibleDescription(readoutValues[i]->text());
     }
+    // A longer value may no longer leave room beside the working.
+    if (isVisible())
+        fitLayout();
 }
 
 QString DetailsWindow::plainText() const
@@ -404,7 +497,8 @@ void DetailsWindow::printTo(QPagedPaintDevice& device) const
         pdf->setTitle(detailsTitle(m_english));
     // Printed in the colours of a light screen whatever the screen's theme.
     const QPalette paper = QApplication::style()->standardPalette();
-    const ProfitCurve curve = m_shownCurve;
+    // The calculation's own range: a typed price is not printed, nor stretches the axis.
+    const ProfitCurve curve = m_curve;
     const PrintedPicture picture{
         QSizeF(640, 320), [curve, colours = ChartColours::from(paper),
                            texts = chartTexts(m_english)](QPainter& painter, const QRectF& area) {
@@ -413,11 +507,22 @@ void DetailsWindow::printTo(QPagedPaintDevice& device) const
                              chartFrame(area, curve, QFontMetricsF(painter.font()), locale), curve,
                              std::nullopt, colours, texts, locale);
         }};
-    printOnOnePage(detailsHtml(*m_details, m_english, QLocale(), true), picture, device);
+    const QString heading = u"<p>%1</p>"_s.arg(
+        printedLine(m_scheduleName, QDate::currentDate(), m_english, QLocale()).toHtmlEscaped());
+    printOnOnePage(heading + detailsHtml(*m_details, m_english, QLocale(), true), picture, device);
 }
 
 bool DetailsWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == working && event->type() == QEvent::Resize && m_narrow && m_details &&
+        static_cast<QResizeEvent*>(event)->oldSize().width() != working->width())
+        fitWorkingHeight();
+    if (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) {
+        if (auto* value = qobject_cast<QLabel*>(watched); value && readoutValues.contains(value)) {
+            value->setMinimumHeight(value->heightForWidth(value->width()));
+            return QWidget::eventFilter(watched, event);
+        }
+    }
     if (watched == ladder) {
         if (event->type() == QEvent::Resize)
             fitLadderHeight();

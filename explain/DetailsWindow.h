@@ -33,6 +33,8 @@ public:
     // A new calculation: everything is shown afresh and the price field holds its price.
     void showCalculation(const CalculationDetails& details);
     void setEnglish(bool english);
+    // The schedule the calculation was made with, named on the printed details.
+    void setScheduleName(const QString& name) { m_scheduleName = name; }
     // The main window's results no longer match its inputs: a line at the top says so.
     void setOutOfDate(bool outOfDate);
     // Shown and brought to the front; the first time beside the owner, where the screen allows.
@@ -65,8 +67,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+public:
+    // Whether the parts are one under the other: the window is too narrow for them side by side.
+    bool isNarrow() const { return m_narrow; }
 
 private:
+    int wideWidth() const;
+    void placeReadout(bool stacked);
+    void fitLayout();
     void applyTexts();
     void showLadder();
     void fitLadderHeight();
@@ -81,4 +91,9 @@ private:
     std::optional<CalculationDetails> m_details;
     bool m_english = false;
     bool m_placed = false;
+    QString m_scheduleName;
+    bool m_narrow = false;
+    bool m_laidOut = false;
+    QGridLayout* m_priceLayout = nullptr;
+    QWidget* m_right = nullptr;
 };

@@ -51,7 +51,8 @@ QSize ProfitChart::sizeHint() const
 
 QSize ProfitChart::minimumSizeHint() const
 {
-    return {260, 160};
+    // Room for the axes' labels and a curve that still reads.
+    return {300, 180};
 }
 
 void ProfitChart::paintEvent(QPaintEvent*)

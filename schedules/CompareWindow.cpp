@@ -2,6 +2,7 @@
 
 #include "ComparisonText.h"
 #include "Language.h"
+#include "OwnerHeader.h"
 #include "WindowPlacement.h"
 
 #include <QAction>
@@ -13,10 +14,56 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int rowRole = Qt::UserRole;      // the row's place in the ranking
+constexpr int sortRole = Qt::UserRole + 1; // what a click on the heading sorts by
+
+// Amounts sort as numbers, names and remarks as text; a row without an amount goes last.
+class SortedItem : public QTableWidgetItem
+{
+public:
+    using QTableWidgetItem::QTableWidgetItem;
+
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        const QVariant mine = data(sortRole);
+        const QVariant theirs = other.data(sortRole);
+        if (mine.typeId() == QMetaType::Double && theirs.typeId() == QMetaType::Double)
+            return mine.toDouble() < theirs.toDouble();
+        return QString::localeAwareCompare(mine.toString(), theirs.toString()) < 0;
+    }
+};
+
+// A heading of several words on as many lines as its longest word needs: the columns of amounts
+// need no more than their sums.
+QString onLines(const QString& heading)
+{
+    const QStringList words = heading.split(u' ');
+    qsizetype width = 8;
+    for (const QString& word : words)
+        width = std::max(width, word.size());
+    QStringList lines;
+    for (const QString& word : words) {
+        if (!lines.isEmpty() && lines.last().size() + 1 + word.size() <= width)
+            lines.last() += u' ' + word;
+        else
+            lines << word;
+    }
+    return lines.join(u'\n');
+}
+
+// The name and the remarks wrap at this many average characters, at the narrowest.
+constexpr int narrowColumn = 10;
+
+} // namespace
 
 CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -30,11 +77,29 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The amounts as wide as they are; the name and the remarks wrap where the window is
+    // narrower than they are long, each row as tall as its cells.
+    QHeaderView* header = table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(table->columnCount() - 1, QHeaderView::Stretch);
+    header->setSortIndicatorShown(true);
+    header->setSectionsClickable(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    // A cell on one line, its column as wide as it needs, rather than two lines cut in half;
-    // on a narrow screen the table scrolls rather than cut the last column.
-    table->setWordWrap(false);
+    table->setWordWrap(true);
+    table->setTextElideMode(Qt::ElideNone);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A wrapping column resized: its rows take the height their cells now need.
+    connect(header, &QHeaderView::sectionResized, this, [this](int column) {
+        if (column == 0 || column == table->columnCount() - 1)
+            table->resizeRowsToContents();
+    });
+    connect(header, &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                table->sortItems(column, order);
+                spanRefusals();
+            });
     summaryLabel->setBuddy(table);
 
     useButton = new QPushButton(this);
@@ -97,7 +162,10 @@ void CompareWindow::applyTexts()
 {
     setWindowTitle(pick(m_english, QStringLiteral("Comparer les barèmes"),
                         QStringLiteral("Compare schedules")));
-    table->setHorizontalHeaderLabels(comparisonHeadings(m_english));
+    QStringList headings = comparisonHeadings(m_english);
+    for (QString& heading : headings)
+        heading = onLines(heading);
+    table->setHorizontalHeaderLabels(headings);
     useButton->setText(pick(m_english, QStringLiteral("&Utiliser ce barème"),
                             QStringLiteral("&Use this schedule")));
     copyButton->setText(pick(m_english, QStringLiteral("&Copier"), QStringLiteral("&Copy")));
@@ -114,16 +182,44 @@ void CompareWindow::applyTexts()
     fillTable();
 }
 
+namespace {
+
+QVariant sortKey(const ComparisonRow& row, int column, const QString& text)
+{
+    if (column == 0 || column >= 6 || !row.error.isEmpty() || text.isEmpty())
+        return column == 0 || column >= 6 ? QVariant(text)
+                                          : QVariant(std::numeric_limits<double>::max());
+    const SellingPrice& result = row.result;
+    switch (column) {
+    case 1:
+        return result.purchaseFee;
+    case 2:
+        return result.costPrice;
+    case 3:
+        return row.rankedPrice();
+    case 4:
+        return row.reaching ? row.reaching->fee.fee : result.saleFee;
+    default:
+        return row.reaching ? row.reaching->profitAfterTax : result.profitAfterTax;
+    }
+}
+
+} // namespace
+
 void CompareWindow::fillTable()
 {
     const QLocale locale;
+    // The user's choice stays chosen when the rows come again, wherever it now ranks.
+    const QString chosen = selectedName();
     table->setRowCount(int(m_rows.size()));
     table->clearSpans();
     for (int r = 0; r < table->rowCount(); ++r) {
         const ComparisonRow& row = m_rows[r];
         const QStringList cells = comparisonCells(row, m_english, locale);
         for (int c = 0; c < cells.size(); ++c) {
-            auto* item = new QTableWidgetItem(cells[c]);
+            auto* item = new SortedItem(cells[c]);
+            item->setData(rowRole, r);
+            item->setData(sortRole, sortKey(row, c, cells[c]));
             if (c > 0 && c < cells.size() - 1 && row.error.isEmpty())
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (row.cheapest || row.inUse) {
@@ -134,30 +230,106 @@ void CompareWindow::fillTable()
             }
             table->setItem(r, c, item);
         }
-        if (!row.error.isEmpty())
-            table->setSpan(r, 1, 1, int(cells.size()) - 2);
+    }
+    const QHeaderView* header = table->horizontalHeader();
+    if (header->sortIndicatorSection() >= 0)
+        table->sortItems(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    spanRefusals();
+    fitColumns();
+    table->clearSelection();
+    int select = -1;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        if (!chosen.isEmpty() && table->item(r, 0)->text() == chosen)
+            select = r;
     }
     // The cheapest, when it is not in use already, is the one the user most likely wants.
-    if (!m_rows.isEmpty() && m_rows.front().cheapest && !m_rows.front().inUse)
-        table->selectRow(0);
+    if (select < 0 && chosen.isEmpty() && !m_rows.isEmpty() && m_rows.front().cheapest &&
+        !m_rows.front().inUse) {
+        for (int r = 0; r < table->rowCount(); ++r) {
+            if (table->item(r, 0)->data(rowRole).toInt() == 0)
+                select = r;
+        }
+    }
+    if (select >= 0)
+        table->selectRow(select);
     selectionChanged();
+}
+
+void CompareWindow::spanRefusals()
+{
+    // A refusal's reason reads across the amounts' columns of its row, wherever it is sorted.
+    table->clearSpans();
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const int row = table->item(r, 0)->data(rowRole).toInt();
+        if (!m_rows[row].error.isEmpty())
+            table->setSpan(r, 1, 1, table->columnCount() - 2);
+    }
+}
+
+int CompareWindow::columnNeed(int column) const
+{
+    // The heading on its lines (the header's own hint reads it as one line), its sort mark, and
+    // the cells on one line.
+    const QHeaderView* header = table->horizontalHeader();
+    const QString heading = table->model()->headerData(column, Qt::Horizontal).toString();
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const int mark = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
+    const int title = header->fontMetrics().size(0, heading).width() + 2 * margin + mark;
+    // Every cell of the column on one line; a refusal reads across the amounts, not in one.
+    int cells = 0;
+    const int padding =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) + 2;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const QTableWidgetItem* item = table->item(r, column);
+        if (!item || table->columnSpan(r, column) > 1)
+            continue;
+        QFont font = item->font();
+        cells = std::max(cells, QFontMetrics(font).horizontalAdvance(item->text()) + padding);
+    }
+    return std::max(title, cells);
+}
+
+void CompareWindow::fitColumns()
+{
+    // The amounts as wide as they are; the name as wide as the longest, up to a width at which
+    // a long one wraps instead.
+    table->setColumnWidth(0, std::min(columnNeed(0), narrowestColumn(0)));
+    for (int c = 1; c < table->columnCount() - 1; ++c)
+        table->setColumnWidth(c, columnNeed(c));
+    table->resizeRowsToContents();
+}
+
+QString CompareWindow::selectedName() const
+{
+    const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
+    if (ranges.isEmpty() || !table->item(ranges.front().topRow(), 0))
+        return {};
+    return table->item(ranges.front().topRow(), 0)->text();
+}
+
+int CompareWindow::selectedRow() const
+{
+    const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
+    if (ranges.isEmpty() || !table->item(ranges.front().topRow(), 0))
+        return -1;
+    return table->item(ranges.front().topRow(), 0)->data(rowRole).toInt();
 }
 
 void CompareWindow::selectionChanged()
 {
-    const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
-    const bool usable = !ranges.isEmpty() && !m_rows[ranges.front().topRow()].inUse;
+    const int row = selectedRow();
+    const bool usable = row >= 0 && row < m_rows.size() && !m_rows[row].inUse;
     useButton->setEnabled(usable && useSchedule);
     copyButton->setEnabled(!m_rows.isEmpty());
 }
 
 void CompareWindow::useSelected()
 {
-    const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
-    if (ranges.isEmpty() || !useSchedule)
+    const int selected = selectedRow();
+    if (selected < 0 || selected >= m_rows.size() || !useSchedule)
         return;
     // A copy: the owner shows new rows once the switch is made.
-    const ComparisonRow row = m_rows[ranges.front().topRow()];
+    const ComparisonRow row = m_rows[selected];
     if (!row.inUse)
         useSchedule(row.name);
 }
@@ -179,16 +351,51 @@ QSize CompareWindow::fittingSize() const
     // Every row and every column in full: the table's own hint stops at what a scroll area
     // thinks reasonable.
     const QHeaderView* header = table->horizontalHeader();
-    const QAbstractItemView* view = table;
-    QSize needed(2 * table->frameWidth(), 2 * table->frameWidth() + header->sizeHint().height());
+    QSize needed(2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width(),
+                 2 * table->frameWidth() + header->sizeHint().height());
     for (int c = 0; c < table->columnCount(); ++c)
-        needed.rwidth() += std::max(header->sectionSizeHint(c), view->sizeHintForColumn(c));
+        needed.rwidth() += columnNeed(c);
     for (int r = 0; r < table->rowCount(); ++r)
         needed.rheight() += table->verticalHeader()->sectionSize(r);
     const QMargins margins = layout()->contentsMargins();
     const QSize chrome(margins.left() + margins.right(),
                        sizeHint().height() - table->sizeHint().height());
     return (needed + chrome).expandedTo(QSize(minimumSizeHint().width(), 0));
+}
+
+int CompareWindow::wrappedWidth() const
+{
+    // What the name and the remarks give up at their narrowest.
+    int saved = 0;
+    for (const int c : {0, table->columnCount() - 1})
+        saved += std::max(0, columnNeed(c) - narrowestColumn(c));
+    return saved;
+}
+
+int CompareWindow::narrowestColumn(int column) const
+{
+    // A wrapped cell breaks between words only: its longest word, in bold for the cheapest, and
+    // its heading fit whole.
+    const QHeaderView* header = table->horizontalHeader();
+    const QString heading = table->model()->headerData(column, Qt::Horizontal).toString();
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    QFont bold = header->font();
+    bold.setBold(true);
+    // The sort mark, when the column is sorted by, may take the heading's margin.
+    int widest = QFontMetrics(bold).size(0, heading).width() + 2 * margin;
+    QFont cellFont = table->font();
+    cellFont.setBold(true);
+    const QFontMetrics metrics(cellFont);
+    const int padding =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) + 2;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const QTableWidgetItem* item = table->item(r, column);
+        if (!item)
+            continue;
+        for (const QString& word : item->text().split(u' '))
+            widest = std::max(widest, metrics.horizontalAdvance(word) + padding);
+    }
+    return std::max(widest, table->fontMetrics().averageCharWidth() * narrowColumn);
 }
 
 void CompareWindow::showBeside(const QWidget& owner, const QRect& fields)
@@ -198,23 +405,49 @@ void CompareWindow::showBeside(const QWidget& owner, const QRect& fields)
         const bool moved = m_placed && pos() != m_placedGeometry.topLeft();
         m_placed = true;
         const QSize frame = owner.frameGeometry().size() - owner.geometry().size();
-        // Never narrowed to the room beside the owner: a table read through a horizontal scroll
-        // bar is no comparison.
-        const auto placed = [&](const QSize& wanted) {
-            return placeBeside(owner.screen()->availableGeometry(), owner.frameGeometry(), fields,
-                               frame, wanted, minimumSizeHint(), QWIDGETSIZE_MAX);
-        };
-        QSize wanted = sized ? size() : fittingSize();
-        WindowPlacement placement = placed(wanted);
-        // Narrowed by the screen, it scrolls sideways: the scroll bar must not hide a row.
-        if (!sized && placement.size.width() < wanted.width()) {
-            wanted.rheight() += table->horizontalScrollBar()->sizeHint().height();
-            placement = placed(wanted);
-        }
+        // Narrowed to the room beside the owner down to the width at which the name and the
+        // remarks wrap; the amounts never are.
+        const QSize fitting = fittingSize();
+        const int narrowest = fitting.width() - wrappedWidth();
+        const QSize wanted = sized ? size() : fitting;
+        const WindowPlacement placement = placeBeside(
+            owner.screen()->availableGeometry(), owner.frameGeometry(), fields, frame, wanted,
+            QSize(narrowest, minimumSizeHint().height()), narrowest, ownerHeaderBottom(owner));
         resize(placement.size);
+        // Narrowed, the wrapped rows are taller: as tall as they are, as far as the screen
+        // goes below where the window starts.
+        const QRect area = owner.screen()->availableGeometry();
+        QSize fitted = placement.size;
+        if (!sized) {
+            layout()->activate();
+            // The table lays its columns out only once it shows: its rows are measured here
+            // at the width the remarks will have.
+            int others = 0;
+            for (int c = 0; c < table->columnCount() - 1; ++c)
+                others += table->columnWidth(c);
+            const int remarks = table->width() - 2 * table->frameWidth() -
+                                table->verticalScrollBar()->sizeHint().width() - others;
+            int rows = 0;
+            for (int r = 0; r < table->rowCount(); ++r) {
+                int row = table->fontMetrics().height();
+                for (const int c : {0, table->columnCount() - 1}) {
+                    const QTableWidgetItem* item = table->item(r, c);
+                    const int width = c == 0 ? table->columnWidth(0) : remarks;
+                    row = std::max(row, QFontMetrics(item->font())
+                                            .boundingRect(QRect(0, 0, width - 8, 100000),
+                                                          Qt::TextWordWrap, item->text())
+                                            .height());
+                }
+                rows += row + 6;
+            }
+            const int needed = height() - table->height() + 2 * table->frameWidth() +
+                               table->horizontalHeader()->sizeHint().height() + rows + 2;
+            const int room = area.bottom() + 1 - placement.topLeft.y() - frame.height();
+            fitted.setHeight(std::max(minimumSizeHint().height(), std::min(needed, room)));
+            resize(fitted);
+        }
         // Where the user put it, but whole on the screen at its new size.
-        move(moved ? keptInArea(owner.screen()->availableGeometry(), pos(), placement.size + frame)
-                   : placement.topLeft);
+        move(moved ? keptInArea(area, pos(), fitted + frame) : placement.topLeft);
         m_placedGeometry = QRect(pos(), size());
     }
     show();

@@ -47,6 +47,13 @@ private:
     void selectionChanged();
     void useSelected();
     QSize fittingSize() const;
+    int wrappedWidth() const;
+    int narrowestColumn(int column) const;
+    int columnNeed(int column) const;
+    void fitColumns();
+    void spanRefusals();
+    QString selectedName() const;
+    int selectedRow() const; // in m_rows, or -1
 
     QString m_summary;
     QList<ComparisonRow> m_rows;

@@ -34,9 +34,25 @@ QStringList comparisonCells(const ComparisonRow& row, bool english, const QLocal
         remarks << pick(english, QStringLiteral("le moins cher"), QStringLiteral("cheapest"));
     if (row.inUse)
         remarks << pick(english, QStringLiteral("en cours"), QStringLiteral("in use"));
-    if (row.hasPrice() && row.result.inexact)
+    if (row.shownFallsShort()) {
+        // The main window's own price, and why it is not the one compared.
+        const QString shown = moneyText(row.result.price, locale);
+        remarks << (row.result.inexact
+                        ? pick(english,
+                               QStringLiteral("fenêtre principale : %1, bénéfice voulu non "
+                                              "atteint (saut de frais)"),
+                               QStringLiteral("main window: %1, short of the wanted profit "
+                                              "(fee jump)"))
+                        : pick(english,
+                               QStringLiteral("fenêtre principale : %1, bénéfice voulu non "
+                                              "atteint (arrondi au centime le plus proche)"),
+                               QStringLiteral("main window: %1, short of the wanted profit "
+                                              "(rounded to the nearest cent)")))
+                       .arg(shown);
+    } else if (row.hasPrice() && row.result.inexact) {
         remarks << pick(english, QStringLiteral("saut de frais : prix inexact"),
                         QStringLiteral("fee jump: inexact price"));
+    }
     if (row.overLimit())
         remarks << pick(english, QStringLiteral("au-delà de 99 999 999 euros"),
                         QStringLiteral("over 99,999,999 euros"));
@@ -45,6 +61,11 @@ QStringList comparisonCells(const ComparisonRow& row, bool english, const QLocal
     QStringList cells{row.name};
     if (!row.error.isEmpty()) {
         cells << row.error << QString() << QString() << QString() << QString();
+    } else if (row.hasPrice() && row.reaching) {
+        // At the price compared: the first cent that brings the wanted profit.
+        cells << moneyText(result.purchaseFee, locale) << moneyText(result.costPrice, locale)
+              << moneyText(row.reaching->price, locale) << moneyText(row.reaching->fee.fee, locale)
+              << moneyText(row.reaching->profitAfterTax, locale);
     } else if (row.hasPrice()) {
         cells << moneyText(result.purchaseFee, locale) << moneyText(result.costPrice, locale)
               << moneyText(result.price, locale) << moneyText(result.saleFee, locale)

@@ -2,12 +2,14 @@
 
 #include "ScheduleNames.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStylePainter>
 #include <QToolButton>
 
 #include <algorithm>
@@ -35,6 +37,28 @@ public:
     }
 };
 
+// A long name is elided where the list is narrow, never cut in the middle of a letter; the
+// tooltip and the open list show it whole.
+class ElidingCombo : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
+        option.currentText =
+            fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width());
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
+
 // Clear of the frame of the page below the tabs, and of its right edge.
 constexpr int gap = 2;
 
@@ -43,7 +67,7 @@ constexpr int gap = 2;
 ScheduleBar::ScheduleBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ScheduleBar"));
-    Combo_Bareme = new QComboBox(this);
+    Combo_Bareme = new ElidingCombo(this);
     Combo_Bareme->setObjectName(QStringLiteral("Combo_Bareme"));
     // Long names must not widen the page, and so the window.
     Combo_Bareme->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -69,6 +93,33 @@ ScheduleBar::ScheduleBar(QWidget* parent) : QWidget(parent)
     layout->setSpacing(2);
     layout->addWidget(Combo_Bareme, 1);
     layout->addWidget(Bout_Baremes);
+
+    connect(Combo_Bareme, &QComboBox::activated, this, &ScheduleBar::chosen);
+    // Back to the schedule in use once the choice has been read, before any message of the
+    // switch shows: a switch refused never leaves the other name in the list.
+    connect(Combo_Bareme, &QComboBox::activated, this, &ScheduleBar::showInUse,
+            Qt::QueuedConnection);
+}
+
+void ScheduleBar::chosen(int index)
+{
+    const QString name = Combo_Bareme->itemText(index);
+    if (!sameScheduleName(name, m_inUse))
+        emit switchAsked(name);
+}
+
+void ScheduleBar::showInUse()
+{
+    const QSignalBlocker blocker(Combo_Bareme);
+    for (int i = 0; i < Combo_Bareme->count(); ++i) {
+        if (sameScheduleName(Combo_Bareme->itemText(i), m_inUse))
+            Combo_Bareme->setCurrentIndex(i);
+    }
+}
+
+void ScheduleBar::updateToolTip()
+{
+    Combo_Bareme->setToolTip(m_inUse.isEmpty() ? m_listName : m_listName + u'\n' + m_inUse);
 }
 
 void ScheduleBar::showNames(const QStringList& names, const QString& current)
@@ -76,10 +127,17 @@ void ScheduleBar::showNames(const QStringList& names, const QString& current)
     const QSignalBlocker blocker(Combo_Bareme);
     Combo_Bareme->clear();
     Combo_Bareme->addItems(names);
+    int widest = 0;
     for (int i = 0; i < Combo_Bareme->count(); ++i) {
-        if (sameScheduleName(Combo_Bareme->itemText(i), current))
-            Combo_Bareme->setCurrentIndex(i);
+        Combo_Bareme->setItemData(i, names[i], Qt::ToolTipRole);
+        widest = std::max(widest, Combo_Bareme->fontMetrics().horizontalAdvance(names[i]));
     }
+    // The open list shows every name whole, wider than the closed one where it must be.
+    Combo_Bareme->view()->setMinimumWidth(
+        widest + 4 * style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+    m_inUse = current;
+    showInUse();
+    updateToolTip();
     SupprimerBareme->setEnabled(names.size() > 1);
 }
 
@@ -91,7 +149,8 @@ QString ScheduleBar::current() const
 void ScheduleBar::setListName(const QString& name)
 {
     Combo_Bareme->setAccessibleName(name);
-    Combo_Bareme->setToolTip(name);
+    m_listName = name;
+    updateToolTip();
 }
 
 void ScheduleBar::fitInto(const QSize& room)

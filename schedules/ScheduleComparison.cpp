@@ -7,6 +7,7 @@
 #include "Messenger.h"
 #include "SchedulePreparation.h"
 #include "SellingPriceSearch.h"
+#include "TargetPrice.h"
 
 #include <algorithm>
 
@@ -43,7 +44,7 @@ ComparisonRow compareOne(const NamedSchedule& named, const Trade& trade, double 
                          PriceRounding rounding, const QString& languageCode)
 {
     // A refusal has no calculation behind it: it ranks with the schedules the search refuses.
-    ComparisonRow row{named.name, named.inUse, CalcStatus::PriceInvalid, {}, {}, false};
+    ComparisonRow row{named.name, named.inUse, CalcStatus::PriceInvalid, {}, {}, false, {}};
     ScheduleTexts texts = named.texts;
     TradeTexts noTrade;
     normaliseFields(noTrade, texts);
@@ -66,6 +67,11 @@ ComparisonRow compareOne(const NamedSchedule& named, const Trade& trade, double 
     row.result = outcome.result;
     if (!outcome.ok() && !row.overLimit())
         row.error = oneLine(refusalMessage(outcome, languageCode).text);
+    if (outcome.ok()) {
+        const TargetPrice target = lowestPriceFor(scheduleFromTexts(texts), trade, taxRate);
+        if (target.ok())
+            row.reaching = target.sale;
+    }
     return row;
 }
 
@@ -89,12 +95,16 @@ QList<ComparisonRow> compareSchedules(const QList<NamedSchedule>& schedules, con
     std::stable_sort(rows.begin(), rows.end(), [](const ComparisonRow& a, const ComparisonRow& b) {
         if (rank(a) != rank(b))
             return rank(a) < rank(b);
-        return a.hasPrice() && a.result.price < b.result.price;
+        if (!a.hasPrice())
+            return false;
+        if (a.rankedPrice() != b.rankedPrice())
+            return a.rankedPrice() < b.rankedPrice();
+        return a.reaching && b.reaching && a.reaching->profitAfterTax > b.reaching->profitAfterTax;
     });
     if (!rows.isEmpty() && rows.front().hasPrice()) {
-        const double lowest = rows.front().result.price;
+        const double lowest = rows.front().rankedPrice();
         for (ComparisonRow& row : rows)
-            row.cheapest = row.hasPrice() && row.result.price == lowest;
+            row.cheapest = row.hasPrice() && row.rankedPrice() == lowest;
     }
     return rows;
 }

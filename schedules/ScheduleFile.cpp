@@ -135,7 +135,7 @@ std::optional<ImportedSchedule> readScheduleFile(const QByteArray& bytes, const 
     const QString name = nameOfSection(spelledInFile(bytes, section))
                              .value_or(QFileInfo(fileName).completeBaseName());
     return ImportedSchedule{storableName(name, fallback), Cp1252::encode(name) ? QString() : name,
-                            scheduleFromSavedValues(values)};
+                            scheduleFromSavedValues(values), section};
 }
 
 std::optional<ImportedSchedule> importScheduleFile(const QString& path, bool english)

@@ -20,6 +20,7 @@ struct ImportedSchedule
     // The name as the file gives it, when the settings file cannot hold some of its characters.
     QString nameInFile;
     ScheduleTexts texts;
+    QString section; // the section it was read from, as the settings reader names it
 };
 
 // A schedule from a file made by the program or by hand, read like the settings file: the

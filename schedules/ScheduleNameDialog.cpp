@@ -7,7 +7,10 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 ScheduleNameDialog::ScheduleNameDialog(Messenger& messenger, const QString& title,
                                        const QString& initial, QStringList taken, bool english,
@@ -26,6 +29,12 @@ ScheduleNameDialog::ScheduleNameDialog(Messenger& messenger, const QString& titl
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &ScheduleNameDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // No name, nothing to accept: OK waits for one.
+    const auto okWhenNamed = [this] {
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(!name().isEmpty());
+    };
+    connect(Text_NomBareme, &QLineEdit::textChanged, this, okWhenNamed);
+    okWhenNamed();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label_NomBareme);
     layout->addWidget(Text_NomBareme);
@@ -41,7 +50,13 @@ QString ScheduleNameDialog::name() const
 void ScheduleNameDialog::accept()
 {
     if (const std::optional<NameProblem> problem = nameProblem(Text_NomBareme->text(), m_taken)) {
-        m_messenger.inform(nameProblemMessage(*problem, Text_NomBareme->text(), m_english));
+        // A name taken is quoted as the other schedule spells it, not as typed.
+        const auto stored = std::find_if(m_taken.begin(), m_taken.end(), [this](const QString& t) {
+            return sameScheduleName(t, name());
+        });
+        const bool taken = *problem == NameProblem::Taken && stored != m_taken.end();
+        m_messenger.inform(
+            nameProblemMessage(*problem, taken ? *stored : Text_NomBareme->text(), m_english));
         Text_NomBareme->setFocus();
         return;
     }

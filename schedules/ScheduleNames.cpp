@@ -133,16 +133,17 @@ Message nameProblemMessage(NameProblem problem, const QString& name, bool englis
                                    "nor be in quotes."));
         break;
     case NameProblem::NotInFile:
-        text = pick(english,
-                    QStringLiteral("Le fichier de réglages ne peut pas enregistrer certains "
-                                   "caractères de « %1 ». Utilisez des lettres, chiffres et "
-                                   "signes d'Europe de l'Ouest."),
-                    QStringLiteral("The settings file cannot hold some characters of \"%1\". "
-                                   "Use Western European letters, digits and signs."))
-                   .arg(name);
+        text =
+            pick(english,
+                 QStringLiteral("Le fichier de réglages ne peut pas enregistrer certains "
+                                "caractères de «\u00A0%1\u00A0». Utilisez des lettres, chiffres et "
+                                "signes d'Europe de l'Ouest."),
+                 QStringLiteral("The settings file cannot hold some characters of \"%1\". "
+                                "Use Western European letters, digits and signs."))
+                .arg(name);
         break;
     case NameProblem::Taken:
-        text = pick(english, QStringLiteral("Un barème s'appelle déjà « %1 »."),
+        text = pick(english, QStringLiteral("Un barème s'appelle déjà «\u00A0%1\u00A0»."),
                     QStringLiteral("A schedule is already called \"%1\"."))
                    .arg(outerBlanksRemoved(name));
         break;

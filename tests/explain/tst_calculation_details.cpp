@@ -1,7 +1,9 @@
 #include "CalculationDetails.h"
+#include "DetailsDocument.h"
 #include "DetailsText.h"
 #include "MakeSchedule.h"
 #include "NumberText.h"
+#include "ShortfallNote.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -56,6 +58,10 @@ private slots:
     void texts();
     void shownPriceSaysHowItWasRounded_data();
     void shownPriceSaysHowItWasRounded();
+    void printedDetailsSayWhenAndWithWhichSchedule_data();
+    void printedDetailsSayWhenAndWithWhichSchedule();
+    void shortfallOfTheShownPriceIsSaid_data();
+    void shortfallOfTheShownPriceIsSaid();
     void ladderTargets_data();
     void ladderTargets();
     void breakEvenAndLadderAreTheLowestCents();
@@ -257,6 +263,77 @@ void CalculationDetailsTest::breakEvenAndLadderAreTheLowestCents()
     }
     QVERIFY(checked > 1000);
     QVERIFY(inexact > 20);
+}
+
+void CalculationDetailsTest::printedDetailsSayWhenAndWithWhichSchedule_data()
+{
+    QTest::addColumn<QString>("schedule");
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("French, named")
+        << "Banque" << false << "Imprimé le jeudi 10 décembre 2026, barème « Banque »";
+    QTest::newRow("English, named")
+        << "Bank" << true << "Printed on Thursday, 10 December 2026, schedule \"Bank\"";
+    QTest::newRow("no name known") << "" << false << "Imprimé le jeudi 10 décembre 2026";
+}
+
+void CalculationDetailsTest::printedDetailsSayWhenAndWithWhichSchedule()
+{
+    QFETCH(QString, schedule);
+    QFETCH(bool, english);
+    QFETCH(QString, line);
+    const QLocale locale = english ? QLocale(QLocale::English, QLocale::UnitedKingdom) : QLocale();
+    QString printed = printedLine(schedule, QDate(2026, 12, 10), english, locale);
+    printed.replace(QChar(0xA0), u' ');
+    QCOMPARE(printed, line);
+}
+
+void CalculationDetailsTest::shortfallOfTheShownPriceIsSaid_data()
+{
+    QTest::addColumn<Schedule>("schedule");
+    QTest::addColumn<Trade>("trade");
+    QTest::addColumn<double>("taxRate");
+    QTest::addColumn<PriceRounding>("rounding");
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("note"); // no-break spaces written as blanks
+    // Cost 1010 (with the fee of 10); 101 / 0.74 = 136.49 wanted before tax: 11.56 brings
+    // 1156 - 10 - 1010 = 136, 100.64 after tax; 11.57 brings 137.
+    const Trade worked{10, 100, 101, false};
+    QTest::newRow("worked example, French")
+        << flatTen << worked << 26.0 << PriceRounding::Nearest << false
+        << "À 11,56 € le bénéfice après impôt est de 100,64 € ; 11,57 € est le premier centime "
+           "qui atteint 101 € (Paramétrage › Prix minimum au centime supérieur)";
+    QTest::newRow("worked example, English")
+        << flatTen << worked << 26.0 << PriceRounding::Nearest << true
+        << "At €11.56 the profit after tax is €100.64; €11.57 is the first cent that reaches "
+           "€101 (Paramétrage › Minimum price rounded up)";
+    // 100.5 / 0.74 = 135.81: the exact price 11.5581 goes to the nearest cent above it.
+    QTest::newRow("nearest cent above the exact price: nothing to say")
+        << flatTen << Trade{10, 100, 100.5, false} << 26.0 << PriceRounding::Nearest << false << "";
+    QTest::newRow("rounded up: nothing to say")
+        << flatTen << worked << 26.0 << PriceRounding::Up << false << "";
+    QTest::newRow("exact price: nothing to say")
+        << flatTen << Trade{10, 100, 100, false} << 0.0 << PriceRounding::Nearest << false << "";
+    // 1 % up to 1000, then 5 euros: 100 shares at 9.60 cost 969.60; 19 wanted after 10 % is
+    // 21.11 before tax; a sale of 1000 brings 1000 - 10 - 969.6 = 20.40; above, 5 euros of fee:
+    // the price is held below the boundary, which the warning explains, not this note.
+    QTest::newRow("fee jump: the warning's case") << dropAtThousand << Trade{9.60, 100, 19, false}
+                                                  << 10.0 << PriceRounding::Nearest << false << "";
+}
+
+void CalculationDetailsTest::shortfallOfTheShownPriceIsSaid()
+{
+    QFETCH(Schedule, schedule);
+    QFETCH(Trade, trade);
+    QFETCH(double, taxRate);
+    QFETCH(PriceRounding, rounding);
+    QFETCH(bool, english);
+    QFETCH(QString, note);
+    const QLocale locale = english ? QLocale(QLocale::English, QLocale::Ireland) : QLocale();
+    QString said =
+        shortfallNote(CalculationInput{schedule, trade, taxRate, rounding}, english, locale);
+    said.replace(QChar(0xA0), u' ');
+    QCOMPARE(said, note);
 }
 
 QTEST_GUILESS_MAIN(CalculationDetailsTest)

@@ -102,6 +102,8 @@ private slots:
     void firstCentAboveANarrowBracket();
     void outOfDateLine_data();
     void outOfDateLine();
+    void marksBesideThePriceReachedByTheKeyboard_data();
+    void marksBesideThePriceReachedByTheKeyboard();
 };
 
 void DetailsWindowTest::menuItemFollowsTheResults()
@@ -395,6 +397,43 @@ void DetailsWindowTest::outOfDateLine()
     window.dataPage()->Bout_Calculer->click();
     QVERIFY(!details.outOfDateLabel->isVisible());
     QVERIFY(window.results()->Marque_Px_Vente->isEnabled());
+}
+
+void DetailsWindowTest::marksBesideThePriceReachedByTheKeyboard_data()
+{
+    QTest::addColumn<QString>("note");
+    QTest::newRow("shortfall said")
+        << u"À 11,56 € le bénéfice après impôt est de 100,64 € ; 11,57 € est le premier centime "
+           "qui atteint 101 € (Paramétrage › Prix minimum au centime supérieur)"_qs;
+    QTest::newRow("no shortfall") << QString();
+}
+
+void DetailsWindowTest::marksBesideThePriceReachedByTheKeyboard()
+{
+    QFETCH(QString, note);
+    ResultArea area;
+    area.setFramesVisible(true);
+    QLineEdit before(&area);
+    area.show();
+    area.setShortfallNote(note);
+    QLabel* mark = area.Info_Px_Vente;
+    QCOMPARE(mark->isVisible(), !note.isEmpty());
+    QCOMPARE(mark->toolTip(), note);
+    QCOMPARE(mark->accessibleDescription(), note);
+    QCOMPARE(mark->accessibleName().isEmpty(), note.isEmpty());
+    QVERIFY(mark->focusPolicy() & Qt::TabFocus);
+    QVERIFY(area.Marque_Px_Vente->focusPolicy() & Qt::TabFocus);
+    // Not the warning: that one stays for the fee jump.
+    QVERIFY(area.Marque_Px_Vente->isHidden());
+    // The Tab key reaches a shown mark, never a hidden one.
+    QApplication::setActiveWindow(&area);
+    before.setFocus();
+    bool reached = false;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached = reached || QApplication::focusWidget() == mark;
+    }
+    QCOMPARE(reached, !note.isEmpty());
 }
 
 // A screen of 1366 × 768, as on many laptops, for every window of the test.

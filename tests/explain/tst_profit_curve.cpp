@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QStyle>
 #include <QTest>
 
 #include <algorithm>
@@ -76,6 +77,8 @@ private slots:
     void chartShowsTheWantedLineAndTheGap_data();
     void chartShowsTheWantedLineAndTheGap();
     void faintColoursAreMadeLegibleOnDark();
+    void wantedLineDiffersFromTheCurveInHue_data();
+    void wantedLineDiffersFromTheCurveInHue();
 };
 
 void ProfitCurveTest::feeDropBreaksTheCurve()
@@ -190,6 +193,38 @@ void ProfitCurveTest::faintColoursAreMadeLegibleOnDark()
     for (int y = top; y < bottom; ++y)
         strongest = std::max(strongest, contrastRatio(QColor(image.pixel(boundary, y)), plot));
     QVERIFY2(strongest >= 3, QByteArray::number(strongest));
+}
+
+void ProfitCurveTest::wantedLineDiffersFromTheCurveInHue_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("ownLink"); // the link's colour kept: it differs enough in lightness
+    // A light theme: a dark blue line over a light blue curve.
+    QPalette light = QApplication::style()->standardPalette();
+    light.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
+    light.setColor(QPalette::Link, QColor(0x00, 0x00, 0xff));
+    QTest::newRow("light, dark link over light selection") << light << true;
+    // A dark theme whose selection and links are two light blues (Breeze Dark's).
+    QPalette dark = darkPalette();
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+    dark.setColor(QPalette::Link, QColor(0x29, 0x80, 0xb9));
+    QTest::newRow("dark, link and selection both light blue") << dark << false;
+    QTest::newRow("dark, amber link") << darkPalette() << true;
+}
+
+void ProfitCurveTest::wantedLineDiffersFromTheCurveInHue()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(bool, ownLink);
+    const ChartColours colours = ChartColours::from(palette);
+    const QColor plot = palette.color(QPalette::Base);
+    QCOMPARE(colours.wanted.name() == palette.color(QPalette::Link).name(), ownLink);
+    // Told apart by hue, or by a lightness of their own.
+    QVERIFY2(hueDistance(colours.wanted, colours.curve) >= 60 ||
+                 contrastRatio(colours.wanted, colours.curve) >= 2,
+             qPrintable(colours.wanted.name() + u' ' + colours.curve.name()));
+    QVERIFY(contrastRatio(colours.wanted, plot) >= 3);
+    QVERIFY(contrastRatio(colours.curve, plot) >= 3);
 }
 
 QTEST_MAIN(ProfitCurveTest)

@@ -1,5 +1,6 @@
 #include "ScheduleFile.h"
 #include "ScheduleFileDialog.h"
+#include "ScheduleImport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,8 @@ private slots:
     void importedFilesReadLikeTheSettings();
     void exportedNameGetsTheSuffix_data();
     void exportedNameGetsTheSuffix();
+    void importsAreCheckedNotRepaired_data();
+    void importsAreCheckedNotRepaired();
 };
 
 void ScheduleFileTest::exportedFileComesBackWhole()
@@ -106,6 +109,63 @@ void ScheduleFileTest::exportedNameGetsTheSuffix()
     QFETCH(QString, typed);
     QFETCH(QString, saved);
     QCOMPARE(withScheduleSuffix(typed), saved);
+}
+
+void ScheduleFileTest::importsAreCheckedNotRepaired_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("said"); // empty: imported
+    const QByteArray head = "[Bar\xC3\xA8me: Main]\r\n";
+    QTest::newRow("letters in a fee") << head + "FB1=0\r\nFH1=500\r\nF1=abc\r\n"
+                                      << "F1, ligne 4 : « abc » n'est pas un nombre";
+    QTest::newRow("a point in a bound") << head + "; hand-made\r\nFB1=0.5\r\n"
+                                        << "FB1, ligne 3 : « 0.5 » n'est pas un nombre entier";
+    QTest::newRow("a regional comma in the minimum")
+        << head + "F1=1\r\nMini=2,5\r\n"
+        << "Mini, ligne 3 : « 2,5 » n'est pas un nombre";
+    QTest::newRow("two points in the maximum") << head + "Maxi=1.2.3\n"
+                                               << "Maxi, ligne 2 : « 1.2.3 »";
+    QTest::newRow("more digits than the field takes")
+        << head + "FB1=0\r\nFH1=123456789\r\nF1=1\r\n"
+        << "FH1, ligne 3 : « 123456789 » a 9 caractères : le champ en prend au plus 8";
+    QTest::newRow("more decimals than the field takes")
+        << head + "F1=0.1234567\r\n"
+        << "F1, ligne 2 : « 0.1234567 » a 9 caractères";
+    QTest::newRow("a fee type neither Vrai nor Faux") << head + "F1=1\r\nP1=oui\r\n"
+                                                      << "P1, ligne 3 : « oui » n'est ni Vrai";
+    QTest::newRow("bounds out of order")
+        << head + "FB1=0\r\nFH1=500\r\nF1=1\r\nFB2=500\r\nFH2=100\r\nF2=2\r\n"
+        << "fourchette haute doit être supérieure";
+    QTest::newRow("a fee of 100 per cent")
+        << head + "FB1=0\r\nFH1=99999999\r\nF1=100\r\nP1=Vrai\r\n"
+        << "inférieurs à 100 %";
+    QTest::newRow("a minimum above the maximum")
+        << head + "FB1=0\r\nFH1=99999999\r\nF1=1\r\nMini=9\r\nMaxi=3\r\n"
+        << "minimum";
+    QTest::newRow("no schedule section")
+        << QByteArray("[Autre]\r\nX=1\r\n") << "Un barème s'écrit ainsi";
+    QTest::newRow("a good file, blanks and quotes around values")
+        << head + "FB1= 0 \r\nFH1=\"500\"\r\nF1=1.99\r\nP1=faux\r\nFB2=500\r\nFH2=99999999\r\n"
+                  "F2=0.5\r\nP2=VRAI"
+        << "";
+    QTest::newRow("only the first section of the name counts")
+        << head + "FB1=0\r\nFH1=99999999\r\nF1=1\r\n[Bar\xC3\xA8me: main]\r\nF1=x\r\n"
+        << "";
+}
+
+void ScheduleFileTest::importsAreCheckedNotRepaired()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, said);
+    const ScheduleImport checked = checkScheduleFile(file, "/d/main.ini", false);
+    QVERIFY2(checked.schedule.has_value() == said.isEmpty(), qPrintable(checked.refusal.text));
+    if (said.isEmpty())
+        return;
+    // The guillemets hold to their word with no-break spaces.
+    QString text = checked.refusal.text;
+    text.replace(QChar(0xA0), u' ');
+    QVERIFY2(text.contains(said), qPrintable(text));
+    QCOMPARE(checked.refusal.title, QString("Barèmes"));
 }
 
 QTEST_GUILESS_MAIN(ScheduleFileTest)

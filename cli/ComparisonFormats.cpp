@@ -30,11 +30,15 @@ QString rowStatus(const ComparisonRow& row)
     return u"refused"_s;
 }
 
-// The amounts of a row with a price, in the order of the window's columns; the purchase's alone
+// The amounts of a row with a price, in the order of the window's columns: the sale at the price
+// the row is ranked by, the first cent that really brings the wanted profit; the purchase's alone
 // for a sale over the limit; none otherwise.
 QList<std::optional<double>> rowAmounts(const ComparisonRow& row)
 {
     const SellingPrice& result = row.result;
+    if (row.error.isEmpty() && row.hasPrice() && row.reaching)
+        return {result.purchaseFee, result.costPrice, row.reaching->price, row.reaching->fee.fee,
+                row.reaching->profitAfterTax};
     if (row.error.isEmpty() && row.hasPrice())
         return {result.purchaseFee, result.costPrice, result.price, result.saleFee,
                 result.profitAfterTax};
@@ -72,6 +76,10 @@ QString comparisonJson(const QString& summary, const QList<ComparisonRow>& rows)
             members.append({amountKeys[i], amounts[i] ? jsonEuros(*amounts[i]) : u"null"_s});
         members.append({u"exact"_s, jsonBool(row.hasPrice() && !row.result.inexact)});
         members.append({u"error"_s, row.error.isEmpty() ? u"null"_s : jsonString(row.error)});
+        // Where the calculation's own price falls short of the wanted profit, as the window's
+        // remark says.
+        if (row.error.isEmpty() && row.shownFallsShort())
+            members.append({u"calculated_price"_s, jsonEuros(row.result.price)});
         written << jsonObject(members);
     }
     return jsonObject({{u"summary"_s, jsonString(summary)}, {u"rows"_s, jsonArray(written)}});

@@ -178,9 +178,12 @@ void CliAgreesWithWindowTest::comparisonOfThreeSchedules()
     const QJsonArray rows = QJsonDocument::fromJson(out.toUtf8())["rows"].toArray();
     QCOMPARE(rows.size(), 3);
     QCOMPARE(table.rowCount(), 3);
-    // By hand: 11.56 with a fee of 10, (20 + 137.84 + 1,020) / 100 = 11.78 with 20.
-    QCOMPARE(rows[0]["minimum_price"].toDouble(), 11.56);
+    // By hand: 11.56 with a fee of 10, where 11.57 is the first cent that brings the 101 wanted
+    // after tax; (20 + 137.84 + 1,020) / 100 = 11.78 with 20, which 11.78 itself reaches.
+    QCOMPARE(rows[0]["minimum_price"].toDouble(), 11.57);
+    QCOMPARE(rows[0]["calculated_price"].toDouble(), 11.56);
     QCOMPARE(rows[1]["minimum_price"].toDouble(), 11.78);
+    QVERIFY(!rows[1].toObject().contains("calculated_price"));
     const QLocale locale;
     const QStringList keys{"purchase_fee", "cost_price", "minimum_price", "sale_fee",
                            "profit_after_tax"};
@@ -202,7 +205,8 @@ void CliAgreesWithWindowTest::comparisonOfThreeSchedules()
     const QString text = commandLineOutput({"compare", "--price", "10", "--shares", "100",
                                             "--profit", "10", "--settings", settings.path()})
                              .first;
-    QCOMPARE(text.section('\n', 0, 0), window.findChild<CompareWindow*>()->plainText().section('\n', 0, 0));
+    QCOMPARE(text.section('\n', 0, 0),
+             window.findChild<CompareWindow*>()->plainText().section('\n', 0, 0));
 }
 
 QTEST_MAIN(CliAgreesWithWindowTest)

@@ -327,7 +327,8 @@ void CommandLineTest::optionsAndExitStatus_data()
         << english << twoSchedules << none << 0
         << "schedule,in_use,cheapest,status,purchase_fee,cost_price,minimum_price,sale_fee,"
            "profit_after_tax,exact,error\n"
-           "Courant,true,true,done,10.00,10.10,11.56,10.00,101.00,true,\n"
+           // 11.57 is the first cent that brings 101: 1,157 - 10 - 1,010 = 137, 101.38 after tax.
+           "Courant,true,true,done,10.00,10.10,11.57,10.00,101.38,true,\n"
            "Autre,false,false,done,20.00,10.20,11.78,20.00,"
         << "";
     QTest::newRow("compare, French text: what was compared, then the table")

@@ -20,5 +20,8 @@ Capabilities plugCapabilities(Fen_principale& window, const IniStore& store, Mes
         new ScheduleController(store, messenger, window, *window.feePage()->scheduleBar, &window);
     QObject::connect(menu.comparerBaremes, &QAction::triggered, plugged.schedules,
                      &ScheduleController::ComparerBaremes_Click);
+    plugged.details->scheduleInUse = [schedules = plugged.schedules] {
+        return schedules->nameInUse();
+    };
     return plugged;
 }

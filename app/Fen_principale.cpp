@@ -22,6 +22,7 @@
 #include "SchedulePreparation.h"
 #include "SellingPriceSearch.h"
 #include "SettingsKeys.h"
+#include "ShortfallNote.h"
 #include "TaxRates.h"
 #include "TradeCheck.h"
 #include "TradeValues.h"
@@ -447,6 +448,8 @@ void Fen_principale::applyLanguage(bool english)
         }
     }
     m_dataPage->Label4->setText(profitCaption(m_dataPage->Pourcentage->isChecked(), english));
+    if (m_shown)
+        m_results->setShortfallNote(shortfallNote(m_shown->input, english, QLocale()));
     emit m_notices.languageChanged();
 }
 
@@ -634,6 +637,7 @@ void Fen_principale::calculate()
     m_results->setOutOfDate(false);
     m_results->setShortNote(
         result.inexact ? shortPriceNote(result, locale, isEnglish(languageCode())) : QString());
+    m_results->setShortfallNote(shortfallNote(m_shown->input, isEnglish(languageCode()), locale));
     m_menu.detailCalcul->setEnabled(true);
     emit m_notices.calculationShown();
     centre(true);
@@ -672,6 +676,7 @@ void Fen_principale::forgetShownCalculation()
     m_shown.reset();
     m_results->setOutOfDate(false);
     m_results->setShortNote(QString());
+    m_results->setShortfallNote(QString());
     m_menu.detailCalcul->setEnabled(false);
     emit m_notices.calculationForgotten();
 }

@@ -24,21 +24,21 @@ void DetailsController::open()
     const std::optional<CalculationInput> shown = m_window.shownCalculation();
     if (!shown)
         return;
-    showCalculation(*shown);
+    showCalculation(*shown, scheduleInUse ? scheduleInUse() : QString());
     m_followsResults = true;
     m_details->setOutOfDate(m_window.resultsOutOfDate());
     m_details->showBeside(*m_window.ownerWindow(), m_window.fieldsArea());
 }
 
-void DetailsController::open(const CalculationInput& input)
+void DetailsController::open(const CalculationInput& input, const QString& scheduleName)
 {
-    showCalculation(input);
+    showCalculation(input, scheduleName);
     m_followsResults = false;
     m_details->setOutOfDate(false);
     m_details->showBeside(*m_window.ownerWindow(), m_window.fieldsArea());
 }
 
-void DetailsController::showCalculation(const CalculationInput& input)
+void DetailsController::showCalculation(const CalculationInput& input, const QString& scheduleName)
 {
     if (!m_details) {
         m_details = new DetailsWindow(m_window.ownerWindow());
@@ -46,6 +46,7 @@ void DetailsController::showCalculation(const CalculationInput& input)
         m_details->addActions(m_window.windowWideActions());
     }
     m_details->setEnglish(isEnglish(m_window.languageCode()));
+    m_details->setScheduleName(scheduleName);
     if (const std::optional<CalculationDetails> details = explainCalculation(input))
         m_details->showCalculation(*details);
 }
@@ -57,8 +58,7 @@ void DetailsController::refresh()
     const std::optional<CalculationInput> shown = m_window.shownCalculation();
     if (!shown)
         return;
-    if (const std::optional<CalculationDetails> details = explainCalculation(*shown))
-        m_details->showCalculation(*details);
+    showCalculation(*shown, scheduleInUse ? scheduleInUse() : QString());
     m_details->setOutOfDate(m_window.resultsOutOfDate());
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+
+#include <functional>
 
 class DetailsWindow;
 class MainWindowSeam;
@@ -17,13 +20,17 @@ public:
 
     // Fichier › Détail du calcul: the calculation whose results are on show.
     void open();
-    // Another calculation of the program, such as a sale of a position.
-    void open(const CalculationInput& input);
+    // Another calculation of the program, such as a sale of a position, with the name of the
+    // fee schedule it was made with.
+    void open(const CalculationInput& input, const QString& scheduleName);
+
+    // The name of the fee schedule in use, which the printed details carry; none when unset.
+    std::function<QString()> scheduleInUse;
 
     DetailsWindow* detailsWindow() const { return m_details; }
 
 private:
-    void showCalculation(const CalculationInput& input);
+    void showCalculation(const CalculationInput& input, const QString& scheduleName);
     void refresh();
     void followInputs();
     void hide();

@@ -12,6 +12,8 @@
 #include "ScheduleBook.h"
 #include "ScheduleFile.h"
 #include "ScheduleFileDialog.h"
+#include "ScheduleImport.h"
+#include "ScheduleMessages.h"
 #include "ScheduleNameDialog.h"
 #include "ScheduleNames.h"
 #include "SettingsKeys.h"
@@ -22,13 +24,6 @@
 #include <QComboBox>
 
 namespace {
-
-Message schedulesMessage(bool english, const QString& french, const QString& englishText,
-                         MessageIcon icon = MessageIcon::Exclamation)
-{
-    return {pick(english, QStringLiteral("Barèmes"), QStringLiteral("Schedules")),
-            pick(english, french, englishText), icon};
-}
 
 QString scheduleFileFilter(bool english)
 {
@@ -43,8 +38,7 @@ ScheduleController::ScheduleController(IniStore store, Messenger& messenger, Mai
     : QObject(parent), m_store(std::move(store)), m_messenger(messenger), m_window(window),
       m_bar(bar)
 {
-    connect(bar.Combo_Bareme, &QComboBox::activated, this,
-            &ScheduleController::Combo_Bareme_Activated);
+    connect(&bar, &ScheduleBar::switchAsked, this, &ScheduleController::Combo_Bareme_Activated);
     connect(bar.NouveauBareme, &QAction::triggered, this, &ScheduleController::NouveauBareme_Click);
     connect(bar.NouveauBaremeVide, &QAction::triggered, this,
             &ScheduleController::NouveauBaremeVide_Click);
@@ -70,6 +64,11 @@ bool ScheduleController::english() const
     return isEnglish(m_window.languageCode());
 }
 
+QString ScheduleController::nameInUse() const
+{
+    return ScheduleBook(m_store).currentName(english());
+}
+
 void ScheduleController::refreshBar()
 {
     // The schedules have changed, or may have: the comparison reads them again.
@@ -88,17 +87,12 @@ void ScheduleController::refreshBar()
 
 void ScheduleController::showFailure()
 {
-    m_messenger.inform(schedulesMessage(
-        english(),
-        QStringLiteral("Le fichier de réglages n'a pas pu être modifié : les barèmes restent tels "
-                       "qu'ils étaient."),
-        QStringLiteral("The settings file could not be changed: the schedules stay as they "
-                       "were.")));
+    m_messenger.inform(schedulesFailureMessage(english()));
 }
 
-void ScheduleController::Combo_Bareme_Activated()
+void ScheduleController::Combo_Bareme_Activated(const QString& chosen)
 {
-    const QString chosen = m_bar.current();
+    // The list keeps showing the schedule in use until the switch has gone through.
     if (!switchSchedule(chosen))
         refreshBar();
 }
@@ -139,7 +133,13 @@ bool ScheduleController::renameSchedule(const QString& name)
 
 bool ScheduleController::deleteSchedule()
 {
-    return showInUse(ScheduleBook(m_store).removeCurrent(english()));
+    const ScheduleBook book(m_store);
+    const bool inEnglish = english();
+    const QString deleted = book.currentName(inEnglish);
+    if (!showInUse(book.removeCurrent(inEnglish)))
+        return false;
+    m_messenger.inform(deletedMessage(deleted, book.currentName(inEnglish), inEnglish));
+    return true;
 }
 
 bool ScheduleController::showInUse(const std::optional<ScheduleTexts>& inUse)
@@ -156,47 +156,36 @@ bool ScheduleController::showInUse(const std::optional<ScheduleTexts>& inUse)
 
 bool ScheduleController::exportSchedule(const QString& path)
 {
-    if (writeScheduleFile(path, ScheduleBook(m_store).currentName(english()),
-                          m_window.feeSchedule()))
-        return true;
-    m_messenger.inform(schedulesMessage(
-        english(), QStringLiteral("Le barème n'a pas pu être enregistré dans « %1 ».").arg(path),
-        QStringLiteral("The schedule could not be saved in \"%1\".").arg(path)));
-    return false;
+    const bool inEnglish = english();
+    const QString name = ScheduleBook(m_store).currentName(inEnglish);
+    if (!writeScheduleFile(path, name, m_window.feeSchedule())) {
+        m_messenger.inform(exportFailedMessage(path, inEnglish));
+        return false;
+    }
+    m_messenger.inform(exportedMessage(name, path, inEnglish));
+    return true;
 }
 
 bool ScheduleController::importSchedule(const QString& path)
 {
     const bool inEnglish = english();
-    const std::optional<ImportedSchedule> imported = importScheduleFile(path, inEnglish);
-    if (!imported) {
-        m_messenger.inform(schedulesMessage(
-            inEnglish, QStringLiteral("Le fichier « %1 » ne contient pas de barème.").arg(path),
-            QStringLiteral("The file \"%1\" holds no schedule.").arg(path)));
+    // A file the user chose is checked, not repaired: a value the fee page could not hold or
+    // that the fee rules refuse adds nothing.
+    const ScheduleImport checked = importCheckedScheduleFile(path, inEnglish);
+    if (!checked.schedule) {
+        m_messenger.inform(checked.refusal);
         return false;
     }
+    const ImportedSchedule& imported = *checked.schedule;
     const std::optional<QString> name =
-        ScheduleBook(m_store).add(imported->name, imported->texts, inEnglish);
+        ScheduleBook(m_store).add(imported.name, imported.texts, inEnglish);
     if (!name) {
         showFailure();
         return false;
     }
     refreshBar();
     refreshComparison();
-    QString french =
-        QStringLiteral("Le barème « %1 » est ajouté à la liste des barèmes.").arg(*name);
-    QString inEnglishText =
-        QStringLiteral("The schedule \"%1\" is added to the list of schedules.").arg(*name);
-    if (!imported->nameInFile.isEmpty()) {
-        french += QStringLiteral("\n\nSon nom dans le fichier, « %1 », a été changé : le fichier "
-                                 "de réglages ne peut pas contenir certains de ses caractères.")
-                      .arg(imported->nameInFile);
-        inEnglishText += QStringLiteral("\n\nIts name in the file, \"%1\", was changed: the "
-                                        "settings file cannot hold some of its characters.")
-                             .arg(imported->nameInFile);
-    }
-    m_messenger.inform(
-        schedulesMessage(inEnglish, french, inEnglishText, MessageIcon::Information));
+    m_messenger.inform(importedMessage(*name, imported.nameInFile, inEnglish));
     return true;
 }
 
@@ -243,15 +232,7 @@ void ScheduleController::SupprimerBareme_Click()
 {
     const bool inEnglish = english();
     const QString current = ScheduleBook(m_store).currentName(inEnglish);
-    Message question = schedulesMessage(
-        inEnglish,
-        QStringLiteral("Supprimer le barème « %1 » ? Ses frais de courtage seront perdus.")
-            .arg(current),
-        QStringLiteral("Delete the schedule \"%1\"? Its brokerage fees will be lost.").arg(current),
-        MessageIcon::Question);
-    question.noByDefault = true;
-    const bool yes = m_messenger.confirm(question);
-    if (yes)
+    if (m_messenger.confirm(deleteQuestion(current, inEnglish)))
         deleteSchedule();
     m_bar.Combo_Bareme->setFocus();
 }

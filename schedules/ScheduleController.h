@@ -25,7 +25,7 @@ public:
                        ScheduleBar& bar, QObject* parent);
 
     // Handlers of the list, of the button's menu items and of Fichier › Comparer les barèmes.
-    void Combo_Bareme_Activated();
+    void Combo_Bareme_Activated(const QString& chosen);
     void NouveauBareme_Click();
     void NouveauBaremeVide_Click();
     void RenommerBareme_Click();
@@ -42,6 +42,9 @@ public:
     bool deleteSchedule(); // after a Yes to its question
     bool exportSchedule(const QString& path);
     bool importSchedule(const QString& path);
+
+    // The name of the schedule in use, as the list shows it.
+    QString nameInUse() const;
 
     CompareWindow* compareWindow() const { return m_compare; }
 

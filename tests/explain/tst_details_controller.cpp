@@ -71,7 +71,7 @@ void DetailsControllerTest::followsTheMainWindowOnlyForItsResults()
 
     window.shown = tenPercent(10);
     if (handedOver)
-        controller.open(tenPercent(10));
+        controller.open(tenPercent(10), "Courtier");
     else
         controller.open();
     QVERIFY(controller.detailsWindow()->isVisible());

@@ -64,7 +64,7 @@ bool manySchedules(const QString& path, int runs)
         });
         const double switchMs = medianMs(runs, [&](int run) {
             const QString to = run % 2 ? QStringLiteral("Courtier 1") : last;
-            const ScheduleChange change = book.switchSchedule(shown, page, to, false);
+            const ScheduleChange change = book.switchFrom(shown, page, to, false);
             if (change.outcome != ScheduleOutcome::Done)
                 std::exit(1);
             shown = change.name;

@@ -29,7 +29,8 @@ struct ScheduleChange
     // Done: the schedule the window shows now, as the file spells it. Gone: the name that is
     // gone. Taken: the name asked for.
     QString name;
-    // Done: that schedule's texts, for the fee page.
+    // Done: that schedule's texts, for the fee page; after a rename, which leaves the page as it
+    // is, the texts the file holds for it.
     ScheduleTexts texts;
 };
 

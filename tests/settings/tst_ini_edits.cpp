@@ -36,6 +36,7 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
     void onePassEndsAsTheSingleChanges_data();
     void onePassEndsAsTheSingleChanges();
+    void aSwitchRewritesOnlyItsLines_data();
     void aSwitchRewritesOnlyItsLines();
 };
 
@@ -69,6 +70,9 @@ void IniEditsTest::onePassEndsAsTheSingleChanges_data()
         << QByteArray("\xEF\xBB\xBFk=1\r[Vantrelle]\rF1=1\r\r\n[Bar\xE8me: Cr\xE9"
                       "dit]\r")
         << aSwitch;
+    QTest::newRow("switch in a UTF-8 file") << own + "[Bar\xC3\xA8me: Cr\xC3\xA9"
+                                                     "dit]\r\nFB1=0\r\nF1=2\r\n"
+                                            << aSwitch;
     QTest::newRow("UTF-16 is never written") << QByteArray("\xFF\xFE[\0V\0]\0", 8) << aSwitch;
 }
 
@@ -83,19 +87,35 @@ void IniEditsTest::onePassEndsAsTheSingleChanges()
     QCOMPARE(onePass.bytes(), oneByOne.bytes());
     QCOMPARE(fast.changed, slow.changed);
     QCOMPARE(fast.allStored, slow.allStored);
+    // All or nothing: one refusal leaves the file as it was.
+    if (!fast.allStored)
+        QCOMPARE(onePass.bytes(), file);
+}
+
+void IniEditsTest::aSwitchRewritesOnlyItsLines_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("Windows-1252 file")
+        << QByteArray("; mine\r\n[Vantrelle]\r\nC=F\r\nFB1=0\r\nF1=1.99\r\n[Bar\xE8me: Cr\xE9"
+                      "dit]\r\nFB1=0\r\nF1=2\r\n[Autre]\r\nk=v\r\n")
+        << QByteArray("; mine\r\n[Vantrelle]\r\nC=F\r\nFB1=0\r\nF1=2\r\nBar\xE8me=Cr\xE9"
+                      "dit\r\n[Autre]\r\nk=v\r\n[Bar\xE8me: Ma banque]\r\nFB1=0\r\nF1=9\r\n");
+    QTest::newRow("UTF-8 file, as an editor saves it")
+        << QByteArray("; \xC3\xA0 moi\n[Vantrelle]\nC=F\nFB1=0\nF1=1.99\n[Bar\xC3\xA8me: Cr\xC3\xA9"
+                      "dit]\nFB1=0\nF1=2\n[Autre]\nk=v\n")
+        << QByteArray("; \xC3\xA0 moi\n[Vantrelle]\nC=F\nFB1=0\nF1=2\nBar\xC3\xA8me=Cr\xC3\xA9"
+                      "dit\r\n[Autre]\nk=v\n[Bar\xC3\xA8me: Ma banque]\r\nFB1=0\r\nF1=9\r\n");
 }
 
 void IniEditsTest::aSwitchRewritesOnlyItsLines()
 {
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, expected);
     TempSettings settings;
-    settings.setContents("; mine\r\n[Vantrelle]\r\nC=F\r\nFB1=0\r\nF1=1.99\r\n[Bar\xE8me: Cr\xE9"
-                         "dit]\r\n"
-                         "FB1=0\r\nF1=2\r\n[Autre]\r\nk=v\r\n");
+    settings.setContents(file);
     QVERIFY(settings.store().applyEdits(aSwitch));
-    QCOMPARE(settings.contents(),
-             QByteArray("; mine\r\n[Vantrelle]\r\nC=F\r\nFB1=0\r\nF1=2\r\nBar\xE8me=Cr\xE9"
-                        "dit\r\n"
-                        "[Autre]\r\nk=v\r\n[Bar\xE8me: Ma banque]\r\nFB1=0\r\nF1=9\r\n"));
+    QCOMPARE(settings.contents(), expected);
     QCOMPARE(settings.store().sectionNames(),
              (QStringList{"Vantrelle", "Autre", "Barème: Ma banque"}));
 }

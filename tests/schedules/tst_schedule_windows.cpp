@@ -2,6 +2,7 @@
 // the file's encoding and all-or-nothing changes under them.
 #include "FeeStore.h"
 #include "ScheduleBook.h"
+#include "ScheduleChangeMessage.h"
 #include "ScheduleFile.h"
 #include "TempSettings.h"
 
@@ -156,6 +157,8 @@ private slots:
     void changeThatCannotBeWrittenWritesNothing();
     void fileKeepsItsEncoding_data();
     void fileKeepsItsEncoding();
+    void outcomeIsSaidTruthfully_data();
+    void outcomeIsSaidTruthfully();
     void largeImportIsRefusedUnread_data();
     void largeImportIsRefusedUnread();
 };
@@ -364,6 +367,57 @@ void ScheduleWindowsTest::fileKeepsItsEncoding()
         QCOMPARE(settings.contents(), after);
 }
 
+void ScheduleWindowsTest::outcomeIsSaidTruthfully_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<ScheduleOutcome>("outcome");
+    QTest::addColumn<QString>("said"); // empty: nothing to say
+
+    QTest::newRow("saved") << "save 5" << false << ScheduleOutcome::Done << "";
+    QTest::newRow("read-only file already holding the page")
+        << "save 101" << true << ScheduleOutcome::Done << "";
+    QTest::newRow("read-only file") << "save 5" << true << ScheduleOutcome::NotWritten
+                                    << "n'a pas pu être modifié : les barèmes restent";
+    QTest::newRow("schedule gone")
+        << "delete S100" << false << ScheduleOutcome::Gone << "Le barème « S100 » n'existe plus";
+    QTest::newRow("name taken") << "rename S101" << false << ScheduleOutcome::Taken
+                                << "Un barème s'appelle déjà « S101 »";
+    QTest::newRow("value refused") << "save \n"
+                                   << false << ScheduleOutcome::Refused << "rien n'a été modifié";
+}
+
+void ScheduleWindowsTest::outcomeIsSaidTruthfully()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, readOnly);
+    QFETCH(ScheduleOutcome, outcome);
+    QFETCH(QString, said);
+    const TempSettings settings;
+    settings.setContents("[Bar\xE8me: S102]\r\n" + keyLines(fees("102")) + "[Vantrelle]\r\n" +
+                         keyLines(fees("101")) + "Bar\xE8me=S101\r\n");
+    const QByteArray before = settings.contents();
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(settings.path(), QFile::ReadOwner));
+    const ScheduleBook book(settings.store());
+    const QString argument = action.section(' ', 1).replace("\\n", "\n");
+
+    ScheduleChange change;
+    if (action.startsWith("save"))
+        change = book.save("S101", fees(argument), false);
+    else if (action.startsWith("delete"))
+        change = book.remove(argument, false);
+    else
+        change = book.renameTo("S102", argument, false);
+
+    QCOMPARE(change.outcome, outcome);
+    const std::optional<Message> message = scheduleChangeMessage(change, false);
+    QCOMPARE(message.has_value(), !said.isEmpty());
+    if (message)
+        QVERIFY2(message->text.contains(said), message->text.toUtf8().constData());
+    QCOMPARE(settings.contents() == before, outcome != ScheduleOutcome::Done || readOnly);
+}
+
 void ScheduleWindowsTest::largeImportIsRefusedUnread_data()
 {
     QTest::addColumn<qsizetype>("size");
@@ -385,6 +439,8 @@ void ScheduleWindowsTest::largeImportIsRefusedUnread()
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == size);
     file.close();
     QCOMPARE(isTooLargeForSchedule(settings.path()), !read);
+    if (!read)
+        QVERIFY(scheduleFileTooLargeMessage(settings.path(), false).text.contains("1024 Ko"));
     const std::optional<ImportedSchedule> imported = importScheduleFile(settings.path(), false);
     QCOMPARE(imported.has_value(), read);
     if (read)

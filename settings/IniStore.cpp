@@ -221,7 +221,7 @@ IniStore::Change IniStore::change(const Plan& plan) const
             return Change::Declined;
         const IniDocument::Outcome outcome = document.applyEdits(*edits);
         if (!outcome.allStored)
-            return Change::Refused;
+            return document.isWritable() ? Change::Refused : Change::Failed;
         return outcome.changed ? Change::Failed : Change::Done;
     }
 
@@ -240,8 +240,9 @@ IniStore::Change IniStore::change(const Plan& plan) const
     if (!edits)
         return Change::Declined;
     const IniDocument::Outcome outcome = document.applyEdits(*edits);
+    // A UTF-16 file is never written, whatever the values.
     if (!outcome.allStored)
-        return Change::Refused;
+        return document.isWritable() ? Change::Refused : Change::Failed;
     if (outcome.changed && !IniFile::replace(target, document.bytes()))
         return Change::Failed;
     followWrite(std::move(document));

@@ -67,7 +67,8 @@ public:
         Done,     // the file holds the edits
         Declined, // the plan answered nothing
         Refused,  // a name or value the file cannot hold; the file is as it was
-        Failed,   // the file could not be read or replaced, or stayed locked; it is as it was
+        Failed,   // the file could not be read or replaced, stayed locked, or is one never
+                  // written (UTF-16); it is as it was
     };
     using Plan = std::function<std::optional<QList<IniSectionEdit>>(const IniDocument&)>;
     Change change(const Plan& plan) const;

@@ -113,6 +113,11 @@ std::optional<ScheduleTexts> ScheduleBook::texts(const QString& name) const
     return schedules.storedTexts(*other);
 }
 
+bool ScheduleBook::holdsAnyCharacter() const
+{
+    return m_store.document().encoding() == IniDocument::Encoding::Utf8;
+}
+
 QList<NamedSchedule> ScheduleBook::schedulesBesides(const QString& shown, bool english) const
 {
     const ScheduleIndex schedules = index();

@@ -66,6 +66,9 @@ public:
     ScheduleList list(const QString& shown, bool english) const;
     // Any schedule by name, in use or not; nothing when no schedule has the name.
     std::optional<ScheduleTexts> texts(const QString& name) const;
+    // Whether the file holds any character in a name (it is in UTF-8), or only those of the
+    // Windows code page; for nameProblem().
+    bool holdsAnyCharacter() const;
     // Every schedule but the window's, with its texts: the one in use first, then the others in
     // the order of the file.
     QList<NamedSchedule> schedulesBesides(const QString& shown, bool english) const;

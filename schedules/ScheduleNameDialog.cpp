@@ -40,7 +40,8 @@ QString ScheduleNameDialog::name() const
 
 void ScheduleNameDialog::accept()
 {
-    if (const std::optional<NameProblem> problem = nameProblem(Text_NomBareme->text(), m_taken)) {
+    if (const std::optional<NameProblem> problem =
+            nameProblem(Text_NomBareme->text(), m_taken, m_anyCharacterHeld)) {
         m_messenger.inform(nameProblemMessage(*problem, Text_NomBareme->text(), m_english));
         Text_NomBareme->setFocus();
         return;

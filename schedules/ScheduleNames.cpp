@@ -109,7 +109,8 @@ bool sameScheduleName(const QString& a, const QString& b)
     return a.toCaseFolded() == b.toCaseFolded();
 }
 
-std::optional<NameProblem> nameProblem(const QString& typed, const QStringList& taken)
+std::optional<NameProblem> nameProblem(const QString& typed, const QStringList& taken,
+                                       bool anyCharacterHeld)
 {
     const QString name = outerBlanksRemoved(typed);
     if (name.isEmpty())
@@ -118,7 +119,7 @@ std::optional<NameProblem> nameProblem(const QString& typed, const QStringList& 
         return NameProblem::TooLong;
     if (std::any_of(name.begin(), name.end(), isForbidden) || wrappedInQuotes(name))
         return NameProblem::Forbidden;
-    if (!Cp1252::encode(name))
+    if (anyCharacterHeld ? !name.isValidUtf16() : !Cp1252::encode(name))
         return NameProblem::NotInFile;
     if (isTaken(name, taken))
         return NameProblem::Taken;

@@ -4,6 +4,7 @@
 #include "ScheduleBook.h"
 #include "ScheduleChangeMessage.h"
 #include "ScheduleFile.h"
+#include "ScheduleNames.h"
 #include "TempSettings.h"
 
 #include <QFile>
@@ -361,6 +362,9 @@ void ScheduleWindowsTest::fileKeepsItsEncoding()
     QCOMPARE(book.texts("Crédit été")->brackets[0].fee, QString("4"));
 
     // A name the file's encoding cannot hold is refused, and nothing written.
+    QCOMPARE(book.holdsAnyCharacter(), utf8);
+    QCOMPARE(nameProblem("Ωmega", {}, book.holdsAnyCharacter()),
+             utf8 ? std::nullopt : std::optional(NameProblem::NotInFile));
     const ScheduleChange greek = book.renameTo("Crédit été", "Ωmega", false);
     QCOMPARE(greek.outcome, utf8 ? ScheduleOutcome::Done : ScheduleOutcome::Refused);
     if (!utf8)

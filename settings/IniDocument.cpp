@@ -4,6 +4,9 @@
 
 #include <QStringDecoder>
 
+#include <cstdint>
+#include <cstring>
+
 using IniSyntax::LineKind;
 using IniSyntax::LineSpan;
 
@@ -27,8 +30,18 @@ std::optional<bool> utf8BeyondAscii(QByteArrayView bytes)
 {
     bool beyondAscii = false;
     const qsizetype size = bytes.size();
+    const char* data = bytes.data();
     for (qsizetype i = 0; i < size;) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
+        // Most of a settings file is ASCII: eight bytes at a time while it is.
+        std::uint64_t word = 0;
+        if (i + qsizetype(sizeof word) <= size) {
+            std::memcpy(&word, data + i, sizeof word);
+            if ((word & 0x8080808080808080U) == 0) {
+                i += sizeof word;
+                continue;
+            }
+        }
+        const auto lead = static_cast<unsigned char>(data[i]);
         if (lead < 0x80) {
             ++i;
             continue;
@@ -53,7 +66,7 @@ std::optional<bool> utf8BeyondAscii(QByteArrayView bytes)
         if (i + length > size)
             return std::nullopt;
         for (qsizetype k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            const auto next = static_cast<unsigned char>(data[i + k]);
             if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
                 return std::nullopt;
         }

@@ -38,6 +38,8 @@ private slots:
     void onePassEndsAsTheSingleChanges();
     void aSwitchRewritesOnlyItsLines_data();
     void aSwitchRewritesOnlyItsLines();
+    void changeIsDecidedOnTheFileAsItIsNow_data();
+    void changeIsDecidedOnTheFileAsItIsNow();
 };
 
 void IniEditsTest::onePassEndsAsTheSingleChanges_data()
@@ -118,6 +120,43 @@ void IniEditsTest::aSwitchRewritesOnlyItsLines()
     QCOMPARE(settings.contents(), expected);
     QCOMPARE(settings.store().sectionNames(),
              (QStringList{"Vantrelle", "Autre", "Barème: Ma banque"}));
+}
+
+void IniEditsTest::changeIsDecidedOnTheFileAsItIsNow_data()
+{
+    QTest::addColumn<QString>("answer"); // the value to write, or empty to write nothing
+    QTest::addColumn<int>("change");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray now = "[Vantrelle]\r\nF1=2\r\n";
+    QTest::newRow("written") << "3" << int(IniStore::Change::Done)
+                             << QByteArray("[Vantrelle]\r\nF1=2\r\nSeen=2:3\r\n");
+    QTest::newRow("declined") << "" << int(IniStore::Change::Declined) << now;
+    QTest::newRow("refused") << "a\nb" << int(IniStore::Change::Refused) << now;
+}
+
+void IniEditsTest::changeIsDecidedOnTheFileAsItIsNow()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, change);
+    QFETCH(QByteArray, expected);
+    TempSettings settings;
+    settings.setContents("[Vantrelle]\r\nF1=1\r\n");
+    const IniStore store = settings.store();
+    const IniStore::HeldReading held = store.holdReading("Vantrelle");
+    QCOMPARE(store.Lire_Ini("Vantrelle", "F1"), QString("1"));
+    // Another copy of the program writes after this one has read.
+    settings.setContents("[Vantrelle]\r\nF1=2\r\n");
+
+    const IniStore::Change done =
+        store.change([&](const IniDocument& document) -> std::optional<QList<IniSectionEdit>> {
+            if (answer.isEmpty())
+                return std::nullopt;
+            const QString seen = document.value(u"Vantrelle", u"F1").value_or(QString());
+            return QList{keys("Vantrelle", {{"Seen", seen + ":" + answer}})};
+        });
+    QCOMPARE(int(done), change);
+    QCOMPARE(settings.contents(), expected);
+    QCOMPARE(store.Lire_Ini("Vantrelle", "F1"), QString("2"));
 }
 
 QTEST_GUILESS_MAIN(IniEditsTest)

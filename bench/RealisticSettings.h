@@ -32,12 +32,12 @@ inline QByteArray largeSettings(const QByteArray& ours = realisticSettings())
     return file + ours;
 }
 
-// The realistic settings with nine more schedules, each a section of its own as the program
-// writes them, the schedule in use named.
-inline QByteArray settingsWithTenSchedules()
+// The realistic settings with more schedules, each a section of its own as the program writes
+// them, the schedule in use named "Courtier 1" and the others "Courtier 2" up to the count.
+inline QByteArray settingsWithSchedules(int count)
 {
     QByteArray file = realisticSettings() + "Bar\xE8me=Courtier 1\r\n";
-    for (int n = 2; n <= 10; ++n) {
+    for (int n = 2; n <= count; ++n) {
         file += "[Bar\xE8me: Courtier " + QByteArray::number(n) + "]\r\n";
         file += "FB1=0\r\nFH1=" + QByteArray::number(500 * n) + "\r\nF1=" + QByteArray::number(n) +
                 "\r\nP1=Faux\r\nV1=Vrai\r\nFB2=" + QByteArray::number(500 * n) +
@@ -50,4 +50,9 @@ inline QByteArray settingsWithTenSchedules()
         file += "Mini=" + QByteArray::number(n) + "\r\nMaxi=" + QByteArray::number(10 * n) + "\r\n";
     }
     return file;
+}
+
+inline QByteArray settingsWithTenSchedules()
+{
+    return settingsWithSchedules(10);
 }

@@ -1,7 +1,8 @@
 // libFuzzer harness: the input is a settings file. Every read must return without crashing, and
 // a write must leave every other line of the file byte for byte as it was; a save of many keys and
-// sections in one pass must end as the single changes would; and the same bytes read as an
-// imported fee schedule give a name the settings file can hold.
+// sections in one pass must end as the single changes would, and a batch refused in part must
+// change nothing; a file in UTF-8 stays in UTF-8; and the same bytes read as an imported fee
+// schedule give a name the settings file can hold.
 #include "IniDocument.h"
 #include "IniLineChanges.h"
 #include "IniStore.h"
@@ -10,8 +11,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -34,6 +37,14 @@ QByteArray contentsOf(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Decoded independently of the store's own check.
+bool isUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(bytes);
+    return !decoder.hasError();
 }
 
 [[noreturn]] void fail(const char* what, const QByteArray& detail)
@@ -72,6 +83,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     oneByOne.applyEditsOneByOne(edits);
     if (onePass.bytes() != oneByOne.bytes())
         fail("one pass differs from the single changes", {});
+    QList<IniSectionEdit> refusedInPart = edits;
+    refusedInPart[1].entries.append({u"F2"_s, u"a\nb"_s});
+    IniDocument untouched = IniDocument::fromFileBytes(before);
+    if (untouched.applyEdits(refusedInPart).allStored || untouched.bytes() != before)
+        fail("a batch refused in part changed the file", {});
+    // A file of ASCII alone stays in the code page: only one with more is held to UTF-8.
+    const bool utf8 = std::any_of(before.begin(), before.end(), [](char c) { return c & 0x80; }) &&
+                      !before.startsWith("\xFF\xFE") && !before.startsWith("\xFE\xFF") &&
+                      isUtf8(before);
+    if (utf8 && !isUtf8(onePass.bytes()))
+        fail("a UTF-8 file written in another encoding", {});
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -100,6 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fail("refused write changed the file", {});
         return 0;
     }
+    if (utf8 && !isUtf8(after))
+        fail("a UTF-8 file written in another encoding:", key.toUtf8());
     const QString problem = IniLineChanges::problem(before, after, value.toLatin1());
     if (!problem.isEmpty())
         fail("write touched other lines:", problem.toUtf8());

@@ -9,50 +9,111 @@
 
 #include <optional>
 
+class ScheduleIndex;
+
+// How a change of the schedules went.
+enum class ScheduleOutcome
+{
+    Done,
+    Gone,       // the schedule named is no longer in the file: another window or program
+                // deleted or renamed it
+    Taken,      // the new name is already a schedule's
+    LastOne,    // the last schedule is never deleted
+    Refused,    // a name or value the settings file cannot hold (a NUL, a line break)
+    NotWritten, // the file could not be changed: read-only, or locked by a stuck copy
+};
+
+struct ScheduleChange
+{
+    ScheduleOutcome outcome = ScheduleOutcome::NotWritten;
+    // Done: the schedule the window shows now, as the file spells it. Gone: the name that is
+    // gone. Taken: the name asked for.
+    QString name;
+    // Done: that schedule's texts, for the fee page; after a rename, which leaves the page as it
+    // is, the texts the file holds for it.
+    ScheduleTexts texts;
+};
+
+// The list a window shows, read once.
+struct ScheduleList
+{
+    QStringList names; // sorted
+    QString inUse;     // the file's schedule in use
+    // The window's schedule as the list spells it; nothing when it is no longer in the file.
+    std::optional<QString> shown;
+};
+
 // The fee schedules of the settings file, by name. The one in use keeps its keys in the
 // program's section, where a copy of the program that knows only one schedule reads and saves
 // it, with its name under one more key; each other schedule is a section of its own,
 // "[Barème: <name>]", holding the same keys. A file without the name key has one schedule, whose
 // name is a numbered one in the language at hand until the user names it.
 //
-// Every change is one locked rewrite of the file; a change the file refuses (read-only,
-// locked by a stuck copy) returns false and leaves it as it was.
+// Several windows (running copies) share the file, and each shows a schedule of its own, which
+// need not be the one the file has in use: another window may have switched since. So every
+// change names the window's schedule and is decided and written in one locked read-change-write
+// on what the file holds then: a window's page goes into its own schedule's keys, wherever the
+// file keeps them, and never into another's. All or nothing: a change that cannot be written
+// whole writes nothing.
 class ScheduleBook
 {
 public:
     explicit ScheduleBook(IniStore store) : m_store(std::move(store)) {}
 
+    // What a window shows at start: the schedule in use, with its texts.
+    NamedSchedule inUse(bool english) const;
+    // The list for a window that shows `shown`.
+    ScheduleList list(const QString& shown, bool english) const;
+    // Any schedule by name, in use or not; nothing when no schedule has the name.
+    std::optional<ScheduleTexts> texts(const QString& name) const;
+    // Whether the file holds any character in a name (it is in UTF-8), or only those of the
+    // Windows code page; for nameProblem().
+    bool holdsAnyCharacter() const;
+    // Every schedule but the window's, with its texts: the one in use first, then the others in
+    // the order of the file.
+    QList<NamedSchedule> schedulesBesides(const QString& shown, bool english) const;
+
+    // The page goes into the keys of the window's schedule.
+    ScheduleChange save(const QString& shown, const ScheduleTexts& page, bool english) const;
+    // The page goes into the window's schedule, and the chosen one becomes the file's schedule
+    // in use (unless another window has made it so already), whose texts are returned.
+    ScheduleChange switchFrom(const QString& shown, const ScheduleTexts& page,
+                              const QString& chosen, bool english) const;
+    // As a switch, to a new schedule holding the texts given.
+    ScheduleChange createFrom(const QString& shown, const ScheduleTexts& page, const QString& name,
+                              const ScheduleTexts& texts, bool english) const;
+    // The window's schedule takes the new name; the page is not saved.
+    ScheduleChange renameTo(const QString& shown, const QString& newName, bool english) const;
+    // The window's schedule goes. When it was the schedule in use, the first of the others in
+    // the list takes its place; otherwise the one in use stays. Either way that one is returned
+    // for the window to show.
+    ScheduleChange remove(const QString& shown, bool english) const;
+    // A new schedule among the others, under the name or, when taken, the name with a suffix;
+    // Done names the name it got.
+    ScheduleChange addSchedule(const QString& name, const ScheduleTexts& texts, bool english) const;
+
+    // The same, acting on the schedule the file has in use, for a window that follows it.
     QString currentName(bool english) const;
     // The schedules not in use, in the order of the file.
     QStringList otherNames() const;
-    // Every schedule, the one in use among them, sorted for a list the user picks from.
     QStringList allNames(bool english) const;
-
-    // A schedule not in use as the file keeps it; nothing when no schedule has the name.
     std::optional<ScheduleTexts> stored(const QString& name) const;
-    // Every schedule not in use, with its texts, in the order of the file.
     QList<NamedSchedule> storedSchedules() const;
-
-    // The page's schedule goes under its name among the others, and the chosen one becomes the
-    // schedule in use, whose texts are returned for the page.
     std::optional<ScheduleTexts> switchTo(const QString& name, const ScheduleTexts& page,
                                           bool english) const;
-    // As a switch, to a new schedule holding the texts given.
     bool create(const QString& name, const ScheduleTexts& texts, const ScheduleTexts& page,
                 bool english) const;
     bool rename(const QString& oldName, const QString& newName, bool english) const;
-    // The schedule in use goes, replaced by the first of the others in the list, whose texts
-    // are returned for the page. The last schedule is never removed.
     std::optional<ScheduleTexts> removeCurrent(bool english) const;
     bool removeOther(const QString& name) const;
-    // A new schedule among the others, under the name or, when taken, the name with a suffix;
-    // returns the name it got.
     std::optional<QString> add(const QString& name, const ScheduleTexts& texts, bool english) const;
 
 private:
-    [[nodiscard]] IniStore::HeldReading oneReading() const;
-    bool isCurrent(const QString& name, bool english) const;
-    std::optional<QString> storedOther(const QString& name) const;
+    ScheduleIndex index() const;
+    // Runs the plan on the file under its lock; the plan fills `change` and answers the edits.
+    using Plan =
+        std::function<std::optional<QList<IniSectionEdit>>(const ScheduleIndex&, ScheduleChange&)>;
+    ScheduleChange changed(const Plan& plan) const;
 
     IniStore m_store;
 };

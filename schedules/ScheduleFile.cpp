@@ -10,42 +10,15 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 
 namespace {
 
 constexpr qsizetype maxValueLength = 254;
-constexpr QByteArrayView utf8Bom("\xEF\xBB\xBF");
 
-bool isUtf16(const QByteArray& bytes)
-{
-    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
-}
-
-// The settings reader takes the code page; a UTF-8 file is brought to it, a character the code
-// page lacks becoming "?" (it can only be in a name or a value the page would not read).
-QByteArray inCodePage(const QByteArray& bytes)
-{
-    if (isUtf16(bytes))
-        return bytes;
-    const QByteArrayView text =
-        bytes.startsWith(utf8Bom) ? QByteArrayView(bytes).sliced(utf8Bom.size()) : bytes;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder(text);
-    if (decoder.hasError())
-        return text.toByteArray(); // a file written in the code page itself
-    QByteArray result;
-    result.reserve(text.size());
-    for (const QChar c : decoded) {
-        const std::optional<QByteArray> byte = Cp1252::encode(QStringView(&c, 1));
-        result.append(byte ? *byte : QByteArray("?"));
-    }
-    return result;
-}
-
-// What a UTF-16 file may hold beyond the code page could never be saved in the settings file.
+// What a UTF-8 or UTF-16 file may hold beyond the code page could never be saved in a settings
+// file of the Windows program.
 QString storableValue(const QString& value)
 {
     QString result = value.left(maxValueLength);
@@ -54,29 +27,6 @@ QString storableValue(const QString& value)
             c = u'?';
     }
     return result;
-}
-
-// The section as a UTF-8 file spells it, before the code page put "?" for what it lacks.
-QString spelledInFile(const QByteArray& bytes, const QString& section)
-{
-    if (!section.contains(u'?') || isUtf16(bytes))
-        return section;
-    const QByteArrayView text =
-        bytes.startsWith(utf8Bom) ? QByteArrayView(bytes).sliced(utf8Bom.size()) : bytes;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder(text);
-    if (decoder.hasError())
-        return section;
-    for (const QString& line : decoded.split(u'\n')) {
-        const QString header = line.trimmed();
-        const qsizetype end = header.indexOf(u']');
-        if (!header.startsWith(u'[') || end < 0)
-            continue;
-        const QString spelled = header.mid(1, end - 1);
-        if (storableValue(spelled) == section)
-            return spelled;
-    }
-    return section;
 }
 
 QString chosenSection(const QStringList& sections)
@@ -115,7 +65,11 @@ bool writeScheduleFile(const QString& path, const QString& name, const ScheduleT
 std::optional<ImportedSchedule> readScheduleFile(const QByteArray& bytes, const QString& fileName,
                                                  bool english)
 {
-    const IniDocument document = IniDocument::fromFileBytes(inCodePage(bytes));
+    if (bytes.size() > maxScheduleFileSize)
+        return std::nullopt;
+    // The settings reader tells a UTF-8 file from one in the code page, as it does for the
+    // settings file; what the code page lacks becomes "?" below.
+    const IniDocument document = IniDocument::fromFileBytes(bytes);
     const QString section = chosenSection(document.sectionNames());
     if (section.isEmpty())
         return std::nullopt;
@@ -132,15 +86,19 @@ std::optional<ImportedSchedule> readScheduleFile(const QByteArray& bytes, const 
         return std::nullopt;
     const QString fallback =
         pick(english, QStringLiteral("Barème importé"), QStringLiteral("Imported schedule"));
-    const QString name = nameOfSection(spelledInFile(bytes, section))
-                             .value_or(QFileInfo(fileName).completeBaseName());
+    const QString name = nameOfSection(section).value_or(QFileInfo(fileName).completeBaseName());
     return ImportedSchedule{storableName(name, fallback), Cp1252::encode(name) ? QString() : name,
                             scheduleFromSavedValues(values), section};
 }
 
+bool isTooLargeForSchedule(const QString& path)
+{
+    return QFileInfo(path).size() > maxScheduleFileSize;
+}
+
 std::optional<ImportedSchedule> importScheduleFile(const QString& path, bool english)
 {
-    const std::optional<QByteArray> bytes = IniFile::read(path);
+    const std::optional<QByteArray> bytes = IniFile::read(path, maxScheduleFileSize);
     if (!bytes)
         return std::nullopt;
     return readScheduleFile(*bytes, path, english);

@@ -10,6 +10,10 @@
 // A schedule shared as a small file: one section "[Barème: <name>]" with the keys of the
 // settings file, in UTF-8 with CRLF endings, so it opens in any editor and in the program of
 // someone else.
+// A schedule file is about 1 KB; a larger file than this is no schedule, and is refused before
+// it is read, so that reading it never holds up the window.
+inline constexpr qsizetype maxScheduleFileSize = 1024 * 1024;
+
 QByteArray scheduleFileBytes(const QString& name, const ScheduleTexts& texts);
 // Written whole or not at all.
 bool writeScheduleFile(const QString& path, const QString& name, const ScheduleTexts& texts);
@@ -27,7 +31,9 @@ struct ImportedSchedule
 // section of a named schedule, or else the program's own, or else the first one; unknown keys
 // ignored, values read as the fee page reads them, cut to 254 characters. UTF-8 (with or without
 // a byte-order mark), UTF-16 and Windows-1252 files are read. Nothing when no section holds a
-// fee key. fileName gives the name when the section has none.
+// fee key, or when the file is larger than maxScheduleFileSize. fileName gives the name when the
+// section has none.
 std::optional<ImportedSchedule> readScheduleFile(const QByteArray& bytes, const QString& fileName,
                                                  bool english);
+bool isTooLargeForSchedule(const QString& path);
 std::optional<ImportedSchedule> importScheduleFile(const QString& path, bool english);

@@ -49,7 +49,8 @@ QString ScheduleNameDialog::name() const
 
 void ScheduleNameDialog::accept()
 {
-    if (const std::optional<NameProblem> problem = nameProblem(Text_NomBareme->text(), m_taken)) {
+    if (const std::optional<NameProblem> problem =
+            nameProblem(Text_NomBareme->text(), m_taken, m_anyCharacterHeld)) {
         // A name taken is quoted as the other schedule spells it, not as typed.
         const auto stored = std::find_if(m_taken.begin(), m_taken.end(), [this](const QString& t) {
             return sameScheduleName(t, name());

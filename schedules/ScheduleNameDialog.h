@@ -21,6 +21,10 @@ public:
     // The name typed, its outer blanks removed.
     QString name() const;
 
+    // A settings file in UTF-8 holds any character (ScheduleBook::holdsAnyCharacter()); one in
+    // the Windows code page, as by default, only the code page's.
+    void setAnyCharacterHeld(bool held) { m_anyCharacterHeld = held; }
+
     void accept() override;
 
     QLabel* Label_NomBareme;
@@ -31,4 +35,5 @@ private:
     Messenger& m_messenger;
     QStringList m_taken;
     bool m_english;
+    bool m_anyCharacterHeld = false;
 };

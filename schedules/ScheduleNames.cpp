@@ -3,6 +3,8 @@
 #include "Cp1252.h"
 #include "Language.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
@@ -43,6 +45,17 @@ bool isTaken(const QString& name, const QStringList& taken)
                        [&](const QString& other) { return sameScheduleName(name, other); });
 }
 
+// The taken names as sameScheduleName() compares them, for a search that tries many names
+// against thousands of schedules.
+QSet<QString> foldedNames(const QStringList& names)
+{
+    QSet<QString> folded;
+    folded.reserve(names.size());
+    for (const QString& name : names)
+        folded.insert(name.toCaseFolded());
+    return folded;
+}
+
 } // namespace
 
 QString scheduleSection(const QString& name)
@@ -72,19 +85,21 @@ QString numberedScheduleName(int number, bool english)
 
 QString freeNumberedName(int number, bool english, const QStringList& taken)
 {
-    while (isTaken(numberedScheduleName(number, english), taken))
+    const QSet<QString> folded = foldedNames(taken);
+    while (folded.contains(numberedScheduleName(number, english).toCaseFolded()))
         ++number;
     return numberedScheduleName(number, english);
 }
 
 QString freeName(const QString& name, const QStringList& taken)
 {
-    if (!isTaken(name, taken))
+    const QSet<QString> folded = foldedNames(taken);
+    if (!folded.contains(name.toCaseFolded()))
         return name;
     for (int suffix = 2;; ++suffix) {
         const QString ending = QStringLiteral(" (%1)").arg(suffix);
         const QString candidate = name.left(maxScheduleNameLength - ending.size()) + ending;
-        if (!isTaken(candidate, taken))
+        if (!folded.contains(candidate.toCaseFolded()))
             return candidate;
     }
 }
@@ -94,7 +109,8 @@ bool sameScheduleName(const QString& a, const QString& b)
     return a.toCaseFolded() == b.toCaseFolded();
 }
 
-std::optional<NameProblem> nameProblem(const QString& typed, const QStringList& taken)
+std::optional<NameProblem> nameProblem(const QString& typed, const QStringList& taken,
+                                       bool anyCharacterHeld)
 {
     const QString name = outerBlanksRemoved(typed);
     if (name.isEmpty())
@@ -103,7 +119,7 @@ std::optional<NameProblem> nameProblem(const QString& typed, const QStringList& 
         return NameProblem::TooLong;
     if (std::any_of(name.begin(), name.end(), isForbidden) || wrappedInQuotes(name))
         return NameProblem::Forbidden;
-    if (!Cp1252::encode(name))
+    if (anyCharacterHeld ? !name.isValidUtf16() : !Cp1252::encode(name))
         return NameProblem::NotInFile;
     if (isTaken(name, taken))
         return NameProblem::Taken;

@@ -37,8 +37,10 @@ enum class NameProblem
 };
 
 // Why the typed name cannot be a schedule's, taken names compared without regard to case; the
-// name is taken with its outer blanks removed.
-std::optional<NameProblem> nameProblem(const QString& name, const QStringList& taken);
+// name is taken with its outer blanks removed. A settings file in UTF-8 holds any character, one
+// in the Windows code page only the code page's.
+std::optional<NameProblem> nameProblem(const QString& name, const QStringList& taken,
+                                       bool anyCharacterHeld = false);
 Message nameProblemMessage(NameProblem problem, const QString& name, bool english);
 
 // A name read from an imported file made fit for the settings file: what it cannot hold is

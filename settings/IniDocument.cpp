@@ -4,6 +4,9 @@
 
 #include <QStringDecoder>
 
+#include <cstdint>
+#include <cstring>
+
 using IniSyntax::LineKind;
 using IniSyntax::LineSpan;
 
@@ -19,6 +22,57 @@ std::optional<QStringDecoder::Encoding> utf16Encoding(const QByteArray& bytes)
     if (bytes.startsWith("\xFE\xFF"))
         return QStringDecoder::Utf16BE;
     return std::nullopt;
+}
+
+// Whether the bytes are strict UTF-8 (no overlong form, no surrogate, nothing above U+10FFFF)
+// holding more than ASCII; nothing when they are not UTF-8.
+std::optional<bool> utf8BeyondAscii(QByteArrayView bytes)
+{
+    bool beyondAscii = false;
+    const qsizetype size = bytes.size();
+    const char* data = bytes.data();
+    for (qsizetype i = 0; i < size;) {
+        // Most of a settings file is ASCII: eight bytes at a time while it is.
+        std::uint64_t word = 0;
+        if (i + qsizetype(sizeof word) <= size) {
+            std::memcpy(&word, data + i, sizeof word);
+            if ((word & 0x8080808080808080U) == 0) {
+                i += sizeof word;
+                continue;
+            }
+        }
+        const auto lead = static_cast<unsigned char>(data[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        beyondAscii = true;
+        qsizetype length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return std::nullopt;
+        }
+        if (i + length > size)
+            return std::nullopt;
+        for (qsizetype k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(data[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
+                return std::nullopt;
+        }
+        i += length;
+    }
+    return beyondAscii;
 }
 
 bool holdsLineBreakOrNul(QStringView text)
@@ -48,11 +102,19 @@ IniDocument IniDocument::fromFileBytes(const QByteArray& bytes)
         const QString text = decoder(QByteArrayView(bytes).sliced(2));
         document.m_bytes = text.toUtf8();
         document.m_utf16File = bytes;
+        document.m_encoding = Encoding::Utf16;
         return document;
     }
     document.m_bytes = bytes;
-    if (bytes.startsWith(utf8Bom))
+    const bool bom = bytes.startsWith(utf8Bom);
+    if (bom)
         document.m_textStart = utf8Bom.size();
+    // A file of ASCII alone reads the same either way and stays in the code page, unless a
+    // byte-order mark says UTF-8; so does a file that is not valid UTF-8, with or without one.
+    const std::optional<bool> beyondAscii =
+        utf8BeyondAscii(QByteArrayView(bytes).sliced(document.m_textStart));
+    if (beyondAscii && (*beyondAscii || bom))
+        document.m_encoding = Encoding::Utf8;
     return document;
 }
 
@@ -116,24 +178,23 @@ QString IniDocument::foldedName(QStringView name)
     return IniSyntax::trimmed(name).toString().toCaseFolded();
 }
 
-bool IniDocument::canStore(QStringView section, QStringView key, QStringView value)
+bool IniDocument::canStore(QStringView section, QStringView key, QStringView value) const
 {
     section = IniSyntax::trimmed(section);
     key = IniSyntax::trimmed(key);
-    return isStorable(section, key, value) && Cp1252::encode(section) && Cp1252::encode(key) &&
-           Cp1252::encode(value);
+    return isWritable() && isStorable(section, key, value) && encode(section) && encode(key) &&
+           encode(value);
 }
 
 IniDocument::Edit IniDocument::setValue(QStringView section, QStringView key, QStringView value)
 {
     section = IniSyntax::trimmed(section);
     key = IniSyntax::trimmed(key);
-    if (m_utf16File || !isStorable(section, key, value))
+    if (!isWritable() || !isStorable(section, key, value))
         return Edit::Refused;
-    // New text is always in the code page; a UTF-16 file never gets this far.
-    const std::optional<QByteArray> sectionBytes = Cp1252::encode(section);
-    const std::optional<QByteArray> keyBytes = Cp1252::encode(key);
-    const std::optional<QByteArray> valueBytes = Cp1252::encode(value);
+    const std::optional<QByteArray> sectionBytes = encode(section);
+    const std::optional<QByteArray> keyBytes = encode(key);
+    const std::optional<QByteArray> valueBytes = encode(value);
     if (!sectionBytes || !keyBytes || !valueBytes)
         return Edit::Refused;
 
@@ -183,14 +244,24 @@ IniDocument::KeyLocation IniDocument::locate(QStringView section, QStringView ke
 bool IniDocument::sameName(QByteArrayView name, QStringView wanted) const
 {
     // One byte is one character in the code page: a cheap test before decoding.
-    if (!m_utf16File && name.size() != wanted.size())
+    if (m_encoding == Encoding::Cp1252 && name.size() != wanted.size())
         return false;
     return QStringView(decode(name)).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 QString IniDocument::decode(QByteArrayView bytes) const
 {
-    return m_utf16File ? QString::fromUtf8(bytes) : Cp1252::decode(bytes);
+    return m_encoding == Encoding::Cp1252 ? Cp1252::decode(bytes) : QString::fromUtf8(bytes);
+}
+
+std::optional<QByteArray> IniDocument::encode(QStringView text) const
+{
+    if (m_encoding == Encoding::Cp1252)
+        return Cp1252::encode(text);
+    // A lone surrogate has no UTF-8 form.
+    if (!text.isValidUtf16())
+        return std::nullopt;
+    return text.toUtf8();
 }
 
 void IniDocument::replaceLine(const LineSpan& line, const QByteArray& text)

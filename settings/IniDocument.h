@@ -17,13 +17,22 @@
 class IniDocument
 {
 public:
-    // A UTF-16 file (by its byte-order mark) is read but never written; any other file is read
-    // in the Windows-1252 code page, after a UTF-8 byte-order mark if it has one.
+    enum class Encoding
+    {
+        Cp1252, // what the Windows program reads and writes, and any file that is not UTF-8
+        Utf8,   // valid UTF-8 holding more than ASCII, or after a UTF-8 byte-order mark
+        Utf16,  // by its byte-order mark: read, never written
+    };
+
+    // A text editor saves in UTF-8 by default: such a file is read, and written back, in UTF-8,
+    // so that its accented names are neither garbled nor mixed with the code page's bytes. Every
+    // other file is the Windows program's, in the Windows-1252 code page.
     static IniDocument fromFileBytes(const QByteArray& bytes);
 
-    bool isWritable() const { return !m_utf16File; }
+    Encoding encoding() const { return m_encoding; }
+    bool isWritable() const { return m_encoding != Encoding::Utf16; }
     // The file as edited; a UTF-16 file as it was read.
-    const QByteArray& bytes() const { return m_utf16File ? *m_utf16File : m_bytes; }
+    const QByteArray& bytes() const { return isWritable() ? m_bytes : m_utf16File; }
 
     // The whole value, not cut; empty when the section or the key is missing.
     std::optional<QString> value(QStringView section, QStringView key) const;
@@ -34,9 +43,9 @@ public:
     QHash<QString, QString> sectionKeys(QStringView section) const;
     static QString foldedName(QStringView name);
 
-    // Whether the file could hold the value under these names: the names and the value say
-    // nothing about the file itself.
-    static bool canStore(QStringView section, QStringView key, QStringView value);
+    // Whether this file could hold the value under these names in its encoding; a UTF-16 file
+    // holds nothing new.
+    bool canStore(QStringView section, QStringView key, QStringView value) const;
 
     enum class Edit
     {
@@ -61,6 +70,7 @@ public:
     // The edits in one pass over the file, which ends as the single removals and writes in
     // order would leave it; a batch the pass cannot answer alike (the same section or key
     // twice, a removed section that has a second of its name) is applied one change at a time.
+    // All or nothing: when one name or value cannot be stored, nothing changes.
     Outcome applyEdits(const QList<IniSectionEdit>& edits);
     Outcome applyEditsOneByOne(const QList<IniSectionEdit>& edits);
 
@@ -80,6 +90,8 @@ private:
     template <typename Visit> void walkSection(QStringView section, Visit visit) const;
     bool sameName(QByteArrayView name, QStringView wanted) const;
     QString decode(QByteArrayView bytes) const;
+    std::optional<QByteArray> encode(QStringView text) const;
+    bool canStoreAll(const QList<IniSectionEdit>& edits) const;
 
     void replaceLine(const IniSyntax::LineSpan& line, const QByteArray& text);
     void insertLineAfter(const IniSyntax::LineSpan& line, const QByteArray& text);
@@ -87,5 +99,6 @@ private:
 
     QByteArray m_bytes;        // what is parsed: the file, or a UTF-16 file in UTF-8
     qsizetype m_textStart = 0; // past the byte-order mark
-    std::optional<QByteArray> m_utf16File;
+    Encoding m_encoding = Encoding::Cp1252;
+    QByteArray m_utf16File; // the file as read, when it is in UTF-16
 };

@@ -1,4 +1,3 @@
-#include "Cp1252.h"
 #include "IniDocument.h"
 
 #include <QHash>
@@ -52,7 +51,7 @@ struct IniDocument::EditTarget
 IniDocument::Edit IniDocument::removeSection(QStringView section)
 {
     section = IniSyntax::trimmed(section);
-    if (m_utf16File || !canStore(section, anyKey, {}))
+    if (!canStore(section, anyKey, {}))
         return Edit::Refused;
     std::optional<qsizetype> begin;
     qsizetype end = m_bytes.size();
@@ -103,9 +102,24 @@ QStringList IniDocument::sectionNames() const
     return names;
 }
 
+bool IniDocument::canStoreAll(const QList<IniSectionEdit>& edits) const
+{
+    return std::all_of(edits.begin(), edits.end(), [this](const IniSectionEdit& edit) {
+        return canStore(edit.section, anyKey, {}) &&
+               std::all_of(edit.entries.begin(), edit.entries.end(), [&](const auto& entry) {
+                   return canStore(edit.section, entry.first, entry.second);
+               });
+    });
+}
+
 IniDocument::Outcome IniDocument::applyEditsOneByOne(const QList<IniSectionEdit>& edits)
 {
     Outcome outcome;
+    // A save is one change to the user: a part of it alone would mix two schedules.
+    if (!canStoreAll(edits)) {
+        outcome.allStored = false;
+        return outcome;
+    }
     const auto record = [&outcome](Edit edit) {
         outcome.changed = outcome.changed || edit == Edit::Changed;
         outcome.allStored = outcome.allStored && edit != Edit::Refused;
@@ -173,8 +187,8 @@ bool IniDocument::locateTargets(QList<EditTarget>& targets) const
 IniDocument::Outcome IniDocument::applyEdits(const QList<IniSectionEdit>& edits)
 {
     Outcome outcome;
-    if (m_utf16File) {
-        outcome.allStored = edits.isEmpty();
+    if (!canStoreAll(edits)) {
+        outcome.allStored = false;
         return outcome;
     }
 
@@ -182,25 +196,16 @@ IniDocument::Outcome IniDocument::applyEdits(const QList<IniSectionEdit>& edits)
     QSet<QString> sections;
     for (const IniSectionEdit& edit : edits) {
         const QStringView section = IniSyntax::trimmed(edit.section);
-        if (!canStore(section, anyKey, {})) {
-            outcome.allStored = false;
-            continue;
-        }
         EditTarget target;
         target.folded = foldedName(section);
         if (sections.contains(target.folded))
             return applyEditsOneByOne(edits);
         sections.insert(target.folded);
-        target.section = *Cp1252::encode(section);
+        target.section = *encode(section);
         target.remove = edit.removeSection;
         for (const auto& [key, value] : edit.entries) {
             const QStringView name = IniSyntax::trimmed(key);
-            if (!canStore(section, name, value)) {
-                outcome.allStored = false;
-                continue;
-            }
-            NewKey added{foldedName(name), *Cp1252::encode(name), *Cp1252::encode(value), value,
-                         std::nullopt};
+            NewKey added{foldedName(name), *encode(name), *encode(value), value, std::nullopt};
             if (target.keyIndex.contains(added.folded))
                 return applyEditsOneByOne(edits);
             target.keyIndex.insert(added.folded, target.keys.size());

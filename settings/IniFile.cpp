@@ -48,12 +48,12 @@ bool openRegularFile(QFile& file, const QString& path)
 
 // Chunk by chunk, so that a file that grows after its size was checked still stops at the limit
 // and a small file costs no big buffer.
-std::optional<QByteArray> readToEnd(QFile& file)
+std::optional<QByteArray> readToEnd(QFile& file, qsizetype limit)
 {
     QByteArray bytes;
-    bytes.reserve(std::min<qint64>(file.size(), IniFile::maxSize));
+    bytes.reserve(std::min<qint64>(file.size(), limit));
     std::array<char, 64 * 1024> chunk; // filled by read(), no need to clear it
-    while (bytes.size() <= IniFile::maxSize) {
+    while (bytes.size() <= limit) {
         const qint64 count = file.read(chunk.data(), chunk.size());
         if (count < 0)
             return std::nullopt;
@@ -108,7 +108,7 @@ void keepModeAndOwner([[maybe_unused]] const QSaveFile& replacement,
 
 namespace IniFile {
 
-std::optional<QByteArray> read(const QString& path)
+std::optional<QByteArray> read(const QString& path, qsizetype limit)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -117,13 +117,13 @@ std::optional<QByteArray> read(const QString& path)
             return std::nullopt;
         return QByteArray();
     }
-    if (!info.isFile() || info.size() > maxSize)
+    if (!info.isFile() || info.size() > limit)
         return std::nullopt;
 
     QFile file;
     if (!openRegularFile(file, path))
         return std::nullopt;
-    return readToEnd(file);
+    return readToEnd(file, limit);
 }
 
 bool mayReplace(const QString& path)

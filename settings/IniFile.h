@@ -13,8 +13,8 @@ namespace IniFile {
 constexpr qsizetype maxSize = 16 * 1024 * 1024;
 
 // The file's bytes; empty when there is no file; nothing when the path exists but is not a
-// regular file we can read, or the file is too big.
-std::optional<QByteArray> read(const QString& path);
+// regular file we can read, or the file is bigger than the limit.
+std::optional<QByteArray> read(const QString& path, qsizetype limit = maxSize);
 
 // Whether the file (or, when it is missing, its directory) may be replaced. The permission
 // bits are checked as well as access(): for root, access() grants everything, and a rename

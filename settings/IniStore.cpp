@@ -10,34 +10,21 @@
 
 namespace {
 
-// What the Windows reader hands back through its 255-character buffer.
-constexpr qsizetype maxValueLength = 254;
-
 // A save holds the lock for milliseconds and a dead holder's lock is taken over within a second
 // or so; a writer waits far longer than that, so that waiting behind other copies of the program
 // never drops a write, the schedule saved on leaving above all. Only a live copy that keeps the
 // lock this long, stopped in a debugger say, makes a write fail.
 constexpr std::chrono::milliseconds lockWait = std::chrono::seconds(10);
 
-QString cutToMaxLength(QString value)
-{
-    if (value.size() <= maxValueLength)
-        return value;
-    value.truncate(maxValueLength);
-    if (value.back().isHighSurrogate())
-        value.chop(1);
-    return value;
-}
-
 // Whether the keys read hold every value as it would be written. A value the file holds only as
 // written, with its blanks or quotes, is not seen here: the locked write finds it unchanged.
-bool holdsAll(const QHash<QString, QString>& keys, const QString& section,
-              const QList<std::pair<QString, QString>>& entries)
+bool holdsAll(const IniDocument& document, const QHash<QString, QString>& keys,
+              const QString& section, const QList<std::pair<QString, QString>>& entries)
 {
     return std::all_of(entries.begin(), entries.end(), [&](const auto& entry) {
         const auto found = keys.constFind(IniDocument::foldedName(entry.first));
         return found != keys.constEnd() && *found == entry.second &&
-               IniDocument::canStore(section, entry.first, entry.second);
+               document.canStore(section, entry.first, entry.second);
     });
 }
 
@@ -85,6 +72,16 @@ IniStore::HeldReading::~HeldReading()
 {
     if (m_state)
         m_state->active = false;
+}
+
+QString IniStore::asRead(QString value)
+{
+    if (value.size() <= maxValueLength)
+        return value;
+    value.truncate(maxValueLength);
+    if (value.back().isHighSurrogate())
+        value.chop(1);
+    return value;
 }
 
 IniStore::IniStore(QString filePath)
@@ -141,12 +138,12 @@ QStringList IniStore::sectionNames() const
 QString IniStore::Lire_Ini(const QString& section, const QString& key) const
 {
     if (const QHash<QString, QString>* keys = heldKeys(section))
-        return cutToMaxLength(keys->value(IniDocument::foldedName(key)));
+        return asRead(keys->value(IniDocument::foldedName(key)));
     const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
     if (!bytes)
         return {};
     const IniDocument document = IniDocument::fromFileBytes(*bytes);
-    return cutToMaxLength(document.value(section, key).value_or(QString()));
+    return asRead(document.value(section, key).value_or(QString()));
 }
 
 QStringList IniStore::readKeys(const QString& section, const QStringList& keys) const
@@ -165,7 +162,7 @@ QStringList IniStore::readKeys(const QString& section, const QStringList& keys) 
     QStringList result;
     result.reserve(keys.size());
     for (const QString& key : keys)
-        result.append(cutToMaxLength(values->value(IniDocument::foldedName(key))));
+        result.append(asRead(values->value(IniDocument::foldedName(key))));
     return result;
 }
 
@@ -182,52 +179,84 @@ bool IniStore::writeKeys(const QString& section,
     // write. One pass over the file answers that for all the keys; a held reading answers it
     // without reading the file again.
     if (const QHash<QString, QString>* keys = heldKeys(section)) {
-        if (m_held->writable && holdsAll(*keys, section, entries))
+        if (m_held->writable && holdsAll(m_held->document, *keys, section, entries))
             return true;
     } else {
         const std::optional<QByteArray> current = IniFile::read(m_filePath);
         if (!current)
             return false;
         const IniDocument document = IniDocument::fromFileBytes(*current);
-        if (document.isWritable() && holdsAll(document.sectionKeys(section), section, entries))
+        if (holdsAll(document, document.sectionKeys(section), section, entries))
             return true;
     }
-    return writeLocked({{section, false, entries}});
+    return applyEdits({{section, false, entries}});
 }
 
 bool IniStore::applyEdits(const QList<IniSectionEdit>& edits) const
 {
     // No first look here, unlike writeKeys: these edits are made to change the file, and one
     // more reading of a large file costs more than an idle lock.
-    return writeLocked(edits);
+    return change([&edits](const IniDocument&) { return std::optional(edits); }) == Change::Done;
 }
 
-bool IniStore::writeLocked(const QList<IniSectionEdit>& edits) const
+IniDocument IniStore::document() const
 {
-    if (!IniFile::mayReplace(m_filePath))
-        return false;
+    if (heldReadingIsCurrent())
+        return m_held->document;
+    const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+    return IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
+}
 
-    // Another copy of the program may have written since the first look: the change is made
-    // again on what the file holds once the lock is ours.
+IniStore::Change IniStore::change(const Plan& plan) const
+{
+    if (!IniFile::mayReplace(m_filePath)) {
+        // A file we may not replace may already hold the change, a schedule saved again
+        // unchanged say: that is no failure.
+        const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
+        if (!bytes)
+            return Change::Failed;
+        IniDocument document = IniDocument::fromFileBytes(*bytes);
+        const std::optional<QList<IniSectionEdit>> edits = plan(document);
+        if (!edits)
+            return Change::Declined;
+        const IniDocument::Outcome outcome = document.applyEdits(*edits);
+        if (!outcome.allStored)
+            return document.isWritable() ? Change::Refused : Change::Failed;
+        return outcome.changed ? Change::Failed : Change::Done;
+    }
+
+    // Another copy of the program may have written since any earlier look: the change is
+    // decided again on what the file holds once the lock is ours.
     const QString target = IniFile::resolvedPath(m_filePath);
     IniLock lock(target);
     if (!lock.acquire(lockWait))
-        return false;
+        return Change::Failed;
     IniFile::removeLeftovers(target);
     const std::optional<QByteArray> bytes = IniFile::read(target);
     if (!bytes)
-        return false;
+        return Change::Failed;
     IniDocument document = IniDocument::fromFileBytes(*bytes);
-    const IniDocument::Outcome outcome = document.applyEdits(edits);
+    const std::optional<QList<IniSectionEdit>> edits = plan(document);
+    if (!edits)
+        return Change::Declined;
+    const IniDocument::Outcome outcome = document.applyEdits(*edits);
+    // A UTF-16 file is never written, whatever the values.
+    if (!outcome.allStored)
+        return document.isWritable() ? Change::Refused : Change::Failed;
     if (outcome.changed && !IniFile::replace(target, document.bytes()))
-        return false;
-    if (m_held->active) {
-        // Still under the lock: the file is the document, and nobody else can change it yet.
-        m_held->identity = IniFile::identity(m_filePath);
-        m_held->writable = document.isWritable();
-        m_held->document = std::move(document);
-        m_held->keys.reset();
-        m_held->sections.reset();
-    }
-    return outcome.allStored;
+        return Change::Failed;
+    followWrite(std::move(document));
+    return Change::Done;
+}
+
+void IniStore::followWrite(IniDocument document) const
+{
+    if (!m_held->active)
+        return;
+    // Still under the lock: the file is the document, and nobody else can change it yet.
+    m_held->identity = IniFile::identity(m_filePath);
+    m_held->writable = document.isWritable();
+    m_held->document = std::move(document);
+    m_held->keys.reset();
+    m_held->sections.reset();
 }

@@ -7,8 +7,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
+
+class IniDocument;
 
 // The settings file, edited in place line by line the way the Windows private-profile functions
 // do, so a file brought over from Windows keeps its comments, other sections and CRLF endings.
@@ -20,6 +24,11 @@ public:
     explicit IniStore(QString filePath);
 
     const QString& filePath() const { return m_filePath; }
+
+    // What the Windows reader hands back through its 255-character buffer.
+    static constexpr qsizetype maxValueLength = 254;
+    // A whole value as a read returns it: cut to maxValueLength.
+    static QString asRead(QString value);
 
     // The key's value, cut to 254 characters; "" when the file, section or key is missing.
     QString Lire_Ini(const QString& section, const QString& key) const;
@@ -44,6 +53,25 @@ public:
 
     // The names of the file's sections, in their order, each once.
     QStringList sectionNames() const;
+
+    // The whole file as read now (from the held reading, below, while it is current), for
+    // callers that look at many sections.
+    IniDocument document() const;
+
+    // A change decided on what the file holds: under the lock, `plan` is shown the file as it is
+    // and answers the edits to make, or nothing to leave the file as it is. Another copy of the
+    // program cannot change the file between the look and the write. All or nothing: a name or
+    // value the file cannot hold writes none of the edits. `plan` may be called more than once.
+    enum class Change
+    {
+        Done,     // the file holds the edits
+        Declined, // the plan answered nothing
+        Refused,  // a name or value the file cannot hold; the file is as it was
+        Failed,   // the file could not be read or replaced, stayed locked, or is one never
+                  // written (UTF-16); it is as it was
+    };
+    using Plan = std::function<std::optional<QList<IniSectionEdit>>(const IniDocument&)>;
+    Change change(const Plan& plan) const;
 
     // A burst of reads from one reading of the file, such as the start-up's, which would
     // otherwise read a large file once per key group. While the returned object lives, this store
@@ -71,7 +99,7 @@ private:
     bool holds(const QString& section) const;
     const QHash<QString, QString>* heldKeys(const QString& section) const;
     bool heldReadingIsCurrent() const;
-    bool writeLocked(const QList<IniSectionEdit>& edits) const;
+    void followWrite(IniDocument document) const;
 
     QString m_filePath;
     std::shared_ptr<HeldReading::State> m_held;

@@ -36,7 +36,10 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
     void onePassEndsAsTheSingleChanges_data();
     void onePassEndsAsTheSingleChanges();
+    void aSwitchRewritesOnlyItsLines_data();
     void aSwitchRewritesOnlyItsLines();
+    void changeIsDecidedOnTheFileAsItIsNow_data();
+    void changeIsDecidedOnTheFileAsItIsNow();
 };
 
 void IniEditsTest::onePassEndsAsTheSingleChanges_data()
@@ -69,6 +72,9 @@ void IniEditsTest::onePassEndsAsTheSingleChanges_data()
         << QByteArray("\xEF\xBB\xBFk=1\r[Vantrelle]\rF1=1\r\r\n[Bar\xE8me: Cr\xE9"
                       "dit]\r")
         << aSwitch;
+    QTest::newRow("switch in a UTF-8 file") << own + "[Bar\xC3\xA8me: Cr\xC3\xA9"
+                                                     "dit]\r\nFB1=0\r\nF1=2\r\n"
+                                            << aSwitch;
     QTest::newRow("UTF-16 is never written") << QByteArray("\xFF\xFE[\0V\0]\0", 8) << aSwitch;
 }
 
@@ -83,21 +89,74 @@ void IniEditsTest::onePassEndsAsTheSingleChanges()
     QCOMPARE(onePass.bytes(), oneByOne.bytes());
     QCOMPARE(fast.changed, slow.changed);
     QCOMPARE(fast.allStored, slow.allStored);
+    // All or nothing: one refusal leaves the file as it was.
+    if (!fast.allStored)
+        QCOMPARE(onePass.bytes(), file);
+}
+
+void IniEditsTest::aSwitchRewritesOnlyItsLines_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("Windows-1252 file")
+        << QByteArray("; mine\r\n[Vantrelle]\r\nC=F\r\nFB1=0\r\nF1=1.99\r\n[Bar\xE8me: Cr\xE9"
+                      "dit]\r\nFB1=0\r\nF1=2\r\n[Autre]\r\nk=v\r\n")
+        << QByteArray("; mine\r\n[Vantrelle]\r\nC=F\r\nFB1=0\r\nF1=2\r\nBar\xE8me=Cr\xE9"
+                      "dit\r\n[Autre]\r\nk=v\r\n[Bar\xE8me: Ma banque]\r\nFB1=0\r\nF1=9\r\n");
+    QTest::newRow("UTF-8 file, as an editor saves it")
+        << QByteArray("; \xC3\xA0 moi\n[Vantrelle]\nC=F\nFB1=0\nF1=1.99\n[Bar\xC3\xA8me: Cr\xC3\xA9"
+                      "dit]\nFB1=0\nF1=2\n[Autre]\nk=v\n")
+        << QByteArray("; \xC3\xA0 moi\n[Vantrelle]\nC=F\nFB1=0\nF1=2\nBar\xC3\xA8me=Cr\xC3\xA9"
+                      "dit\r\n[Autre]\nk=v\n[Bar\xC3\xA8me: Ma banque]\r\nFB1=0\r\nF1=9\r\n");
 }
 
 void IniEditsTest::aSwitchRewritesOnlyItsLines()
 {
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, expected);
     TempSettings settings;
-    settings.setContents("; mine\r\n[Vantrelle]\r\nC=F\r\nFB1=0\r\nF1=1.99\r\n[Bar\xE8me: Cr\xE9"
-                         "dit]\r\n"
-                         "FB1=0\r\nF1=2\r\n[Autre]\r\nk=v\r\n");
+    settings.setContents(file);
     QVERIFY(settings.store().applyEdits(aSwitch));
-    QCOMPARE(settings.contents(),
-             QByteArray("; mine\r\n[Vantrelle]\r\nC=F\r\nFB1=0\r\nF1=2\r\nBar\xE8me=Cr\xE9"
-                        "dit\r\n"
-                        "[Autre]\r\nk=v\r\n[Bar\xE8me: Ma banque]\r\nFB1=0\r\nF1=9\r\n"));
+    QCOMPARE(settings.contents(), expected);
     QCOMPARE(settings.store().sectionNames(),
              (QStringList{"Vantrelle", "Autre", "Barème: Ma banque"}));
+}
+
+void IniEditsTest::changeIsDecidedOnTheFileAsItIsNow_data()
+{
+    QTest::addColumn<QString>("answer"); // the value to write, or empty to write nothing
+    QTest::addColumn<int>("change");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray now = "[Vantrelle]\r\nF1=2\r\n";
+    QTest::newRow("written") << "3" << int(IniStore::Change::Done)
+                             << QByteArray("[Vantrelle]\r\nF1=2\r\nSeen=2:3\r\n");
+    QTest::newRow("declined") << "" << int(IniStore::Change::Declined) << now;
+    QTest::newRow("refused") << "a\nb" << int(IniStore::Change::Refused) << now;
+}
+
+void IniEditsTest::changeIsDecidedOnTheFileAsItIsNow()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, change);
+    QFETCH(QByteArray, expected);
+    TempSettings settings;
+    settings.setContents("[Vantrelle]\r\nF1=1\r\n");
+    const IniStore store = settings.store();
+    const IniStore::HeldReading held = store.holdReading("Vantrelle");
+    QCOMPARE(store.Lire_Ini("Vantrelle", "F1"), QString("1"));
+    // Another copy of the program writes after this one has read.
+    settings.setContents("[Vantrelle]\r\nF1=2\r\n");
+
+    const IniStore::Change done =
+        store.change([&](const IniDocument& document) -> std::optional<QList<IniSectionEdit>> {
+            if (answer.isEmpty())
+                return std::nullopt;
+            const QString seen = document.value(u"Vantrelle", u"F1").value_or(QString());
+            return QList{keys("Vantrelle", {{"Seen", seen + ":" + answer}})};
+        });
+    QCOMPARE(int(done), change);
+    QCOMPARE(settings.contents(), expected);
+    QCOMPARE(store.Lire_Ini("Vantrelle", "F1"), QString("2"));
 }
 
 QTEST_GUILESS_MAIN(IniEditsTest)

@@ -157,6 +157,19 @@ void IniReadingTest::readsKey_data()
     QTest::newRow("after utf-8 bom still windows-1252")
         << "\xEF\xBB\xBF[Vantrelle]\r\nk=\xE9\r\n"_ba << v << u"k"_s << u"é"_s;
     QTest::newRow("bom only") << "\xEF\xBB\xBF"_ba << v << u"C"_s << QString();
+    QTest::newRow("utf-8 as an editor saves it")
+        << "[Vantrelle]\r\nk=Soci\xC3\xA9t\xC3\xA9 G\xC3\xA9n\xC3\xA9rale \xE2\x82\xAC\r\n"_ba << v
+        << u"k"_s << u"Société Générale €"_s;
+    QTest::newRow("utf-8 with a bom")
+        << "\xEF\xBB\xBF[Vantrelle]\r\nk=\xCE\xA9\r\n"_ba << v << u"k"_s << u"Ω"_s;
+    QTest::newRow("utf-8 accented section and key") << "[Bar\xC3\xA8me: Cr\xC3\xA9"
+                                                       "dit]\r\n\xC3\xA9t\xC3\xA9=1\r\n"_ba
+                                                    << u"BARÈME: CRÉDIT"_s << u"ÉTÉ"_s << u"1"_s;
+    QTest::newRow("utf-8 value cut to 254 characters")
+        << "[Vantrelle]\r\nk="_ba + QByteArray("\xC3\xA9").repeated(300) << v << u"k"_s
+        << QString(254, u'é');
+    QTest::newRow("windows-1252 bytes that are no utf-8")
+        << "[Vantrelle]\r\nk=\xC3\xA9\xE9\r\n"_ba << v << u"k"_s << u"Ã©é"_s;
     QTest::newRow("utf-16 little endian")
         << utf16(u"[Vantrelle]\r\nT1=10\r\nk=€\r\n"_s, QStringEncoder::Utf16LE, "\xFF\xFE"_ba) << v
         << u"k"_s << u"€"_s;

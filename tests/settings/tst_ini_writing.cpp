@@ -114,6 +114,38 @@ void IniWritingTest::writesKey_data()
     QTest::newRow("new key in windows-1252") << "[Vantrelle]\r\n"_ba << v << u"clé"_s << u"5 €"_s
                                              << "[Vantrelle]\r\ncl\xE9=5 \x80\r\n"_ba;
 
+    // A file an editor saved in UTF-8 stays in UTF-8; any other stays in the code page.
+    QTest::newRow("utf-8 file: new key in utf-8") << "[Vantrelle]\r\nNom=Cr\xC3\xA9"
+                                                     "dit\r\n"_ba
+                                                  << v << u"clé"_s << u"5 €"_s
+                                                  << "[Vantrelle]\r\nNom=Cr\xC3\xA9"
+                                                     "dit\r\ncl\xC3\xA9=5 \xE2\x82\xAC\r\n"_ba;
+    QTest::newRow("utf-8 file: accented section and key found")
+        << "[R\xC3\xA9glages]\r\n\xC3\x89t\xC3\xA9=1\r\n"_ba << u"RÉGLAGES"_s << u"été"_s
+        << u"Ωmega"_s << "[R\xC3\xA9glages]\r\n\xC3\x89t\xC3\xA9=\xCE\xA9mega\r\n"_ba;
+    QTest::newRow("utf-8 file: new section in utf-8")
+        << "[Autre]\r\nA=\xC3\xA9\r\n"_ba << u"Barème: Société"_s << u"F1"_s << u"2"_s
+        << "[Autre]\r\nA=\xC3\xA9\r\n[Bar\xC3\xA8me: Soci\xC3\xA9t\xC3\xA9]\r\nF1=2\r\n"_ba;
+    QTest::newRow("bom and ascii: utf-8")
+        << "\xEF\xBB\xBF[Vantrelle]\r\nA=1\r\n"_ba << v << u"A"_s << u"é"_s
+        << "\xEF\xBB\xBF[Vantrelle]\r\nA=\xC3\xA9\r\n"_ba;
+    QTest::newRow("bom before windows-1252 bytes: windows-1252")
+        << "\xEF\xBB\xBF[Vantrelle]\r\nA=\xE9\r\n"_ba << v << u"B"_s << u"é"_s
+        << "\xEF\xBB\xBF[Vantrelle]\r\nA=\xE9\r\nB=\xE9\r\n"_ba;
+    QTest::newRow("ascii alone: windows-1252")
+        << "[Vantrelle]\r\nA=1\r\n"_ba << v << u"A"_s << u"é"_s << "[Vantrelle]\r\nA=\xE9\r\n"_ba;
+    QTest::newRow("overlong utf-8 form: windows-1252")
+        << "[Vantrelle]\r\nA=\xC0\xAF\r\n"_ba << v << u"B"_s << u"é"_s
+        << "[Vantrelle]\r\nA=\xC0\xAF\r\nB=\xE9\r\n"_ba;
+    QTest::newRow("utf-8 surrogate: windows-1252")
+        << "[Vantrelle]\r\nA=\xED\xA0\x80\r\n"_ba << v << u"B"_s << u"é"_s
+        << "[Vantrelle]\r\nA=\xED\xA0\x80\r\nB=\xE9\r\n"_ba;
+    QTest::newRow("utf-8 cut short at the end: windows-1252")
+        << "[Vantrelle]\r\nA=\xE2\x82"_ba << v << u"B"_s << u"é"_s
+        << "[Vantrelle]\r\nA=\xE2\x82\r\nB=\xE9\r\n"_ba;
+    QTest::newRow("utf-8 four bytes") << "[Vantrelle]\r\nA=\xF0\x9F\x93\x88\r\n"_ba << v << u"A"_s
+                                      << u"📉"_s << "[Vantrelle]\r\nA=\xF0\x9F\x93\x89\r\n"_ba;
+
     // Appending the section
     QTest::newRow("append section") << "[Other]\r\nX=1\r\n"_ba << v << u"B"_s << u"2"_s
                                     << "[Other]\r\nX=1\r\n[Vantrelle]\r\nB=2\r\n"_ba;
@@ -175,6 +207,7 @@ void IniWritingTest::refusesWrite_data()
     QTest::newRow("value outside windows-1252") << v << u"T1"_s << u"Ω"_s;
     QTest::newRow("key outside windows-1252") << v << u"T😀"_s << u"1"_s;
     QTest::newRow("section outside windows-1252") << u"Łódź"_s << u"T1"_s << u"1"_s;
+    QTest::newRow("nul byte in the value") << v << u"F1"_s << u"7"_s + QChar(0) + u"5"_s;
     QTest::newRow("undefined c1 control") << v << u"T1"_s << u"\u0080"_s;
 }
 
@@ -289,21 +322,25 @@ void IniWritingTest::writeKeysEqualsSingleWrites()
     }
     entries.append({u"Mini"_s, u"5"_s});
     entries.append({u"Maxi"_s, u"50"_s});
-    entries.insert(7, {u"bad=key"_s, u"1"_s}); // refused in both ways, the others still written
-    entries.append({u"FB1"_s, u"0"_s});        // written twice: the second value stays
+    entries.append({u"FB1"_s, u"0"_s}); // written twice: the second value stays
 
     const TempSettings together;
     together.setContents(file);
     const TempSettings oneByOne;
     oneByOne.setContents(file);
 
+    // A batch with one key the file cannot hold writes none of them.
+    Entries withBadKey = entries;
+    withBadKey.insert(7, {u"bad=key"_s, u"1"_s});
+    QVERIFY(!together.store().writeKeys(section, withBadKey));
+    QCOMPARE(together.contents(), file);
+
     const bool togetherStored = together.store().writeKeys(section, entries);
     bool allStored = true;
     for (const auto& [key, value] : entries)
         allStored = oneByOne.store().Ecrire_Ini(section, key, value) && allStored;
 
-    QVERIFY(!togetherStored);
-    QVERIFY(!allStored);
+    QCOMPARE(togetherStored, allStored);
     QCOMPARE(together.contents(), oneByOne.contents());
 }
 

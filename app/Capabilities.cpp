@@ -4,6 +4,7 @@
 #include "FeePage.h"
 #include "Fen_principale.h"
 #include "ScheduleController.h"
+#include "ScheduleTexts.h"
 
 #include <QAction>
 
@@ -20,6 +21,9 @@ Capabilities plugCapabilities(Fen_principale& window, const IniStore& store, Mes
         new ScheduleController(store, messenger, window, *window.feePage()->scheduleBar, &window);
     QObject::connect(menu.comparerBaremes, &QAction::triggered, plugged.schedules,
                      &ScheduleController::ComparerBaremes_Click);
+    window.keepFees = [schedules = plugged.schedules](const ScheduleTexts& page) {
+        schedules->keepFees(page);
+    };
     plugged.details->scheduleInUse = [schedules = plugged.schedules] {
         return schedules->nameInUse();
     };

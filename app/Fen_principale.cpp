@@ -394,14 +394,20 @@ void Fen_principale::EffacerLesFrais_Click()
 void Fen_principale::Bout_EffaceFrais_Click()
 {
     m_feePage->setSchedule(ScheduleTexts{});
-    clearSavedSchedule(m_store);
+    if (keepFees)
+        keepFees(ScheduleTexts{});
+    else
+        clearSavedSchedule(m_store);
     FeeRow& first = m_feePage->rows[0];
     (first.lower->isEnabled() ? static_cast<QWidget*>(first.lower) : first.value)->setFocus();
 }
 
 void Fen_principale::Enreg_Frais()
 {
-    saveSchedule(m_store, m_feePage->schedule());
+    if (keepFees)
+        keepFees(m_feePage->schedule());
+    else
+        saveSchedule(m_store, m_feePage->schedule());
 }
 
 void Fen_principale::Pourcentage_Click()

@@ -10,6 +10,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class DataPage;
 class FeePage;
 class Messenger;
@@ -72,8 +74,11 @@ public:
     void showFeeSchedule(const ScheduleTexts& schedule) override;
     WindowNotices& notices() override { return m_notices; }
 
-    // For the program's assembly: the menu whose items the capabilities answer.
+    // For the program's assembly: the menu whose items the capabilities answer, and where the
+    // fee page is kept, which a capability that knows the schedule the page shows takes over
+    // (by default, the file's schedule in use).
     const MainMenu& menu() const { return m_menu; }
+    std::function<void(const ScheduleTexts& page)> keepFees;
 
     DataPage* dataPage() const { return m_dataPage; }
     FeePage* feePage() const { return m_feePage; }

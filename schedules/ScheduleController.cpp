@@ -10,6 +10,7 @@
 #include "PriceRounding.h"
 #include "ScheduleBar.h"
 #include "ScheduleBook.h"
+#include "ScheduleChangeMessage.h"
 #include "ScheduleFile.h"
 #include "ScheduleFileDialog.h"
 #include "ScheduleImport.h"
@@ -36,7 +37,7 @@ QString scheduleFileFilter(bool english)
 ScheduleController::ScheduleController(IniStore store, Messenger& messenger, MainWindowSeam& window,
                                        ScheduleBar& bar, QObject* parent)
     : QObject(parent), m_store(std::move(store)), m_messenger(messenger), m_window(window),
-      m_bar(bar)
+      m_bar(bar), m_shown(ScheduleBook(m_store).inUse(english()).name)
 {
     connect(&bar, &ScheduleBar::switchAsked, this, &ScheduleController::Combo_Bareme_Activated);
     connect(bar.NouveauBareme, &QAction::triggered, this, &ScheduleController::NouveauBareme_Click);
@@ -64,9 +65,30 @@ bool ScheduleController::english() const
     return isEnglish(m_window.languageCode());
 }
 
-QString ScheduleController::nameInUse() const
+void ScheduleController::keepFees(const ScheduleTexts& page)
 {
-    return ScheduleBook(m_store).currentName(english());
+    const ScheduleChange change = ScheduleBook(m_store).save(m_shown, page, english());
+    // A file that cannot be written is not said here, as for the single schedule of old; a
+    // schedule that is gone is.
+    if (change.outcome == ScheduleOutcome::Gone)
+        m_messenger.inform(*scheduleChangeMessage(change, english()));
+}
+
+ScheduleList ScheduleController::readList()
+{
+    const bool inEnglish = english();
+    const ScheduleBook book(m_store);
+    ScheduleList list = book.list(m_shown, inEnglish);
+    if (list.shown) {
+        m_shown = *list.shown;
+        return list;
+    }
+    m_messenger.inform(
+        *scheduleChangeMessage({ScheduleOutcome::Gone, m_shown, ScheduleTexts{}}, inEnglish));
+    const NamedSchedule inUse = book.inUse(inEnglish);
+    m_shown = inUse.name;
+    m_window.showFeeSchedule(inUse.texts);
+    return book.list(m_shown, inEnglish);
 }
 
 void ScheduleController::refreshBar()
@@ -78,16 +100,10 @@ void ScheduleController::refreshBar()
     if (!m_window.feePageShown())
         return;
     const IniStore::HeldReading reading = m_store.holdReading(settingsSection());
-    const ScheduleBook book(m_store);
-    const bool inEnglish = english();
-    m_bar.showNames(book.allNames(inEnglish), book.currentName(inEnglish));
+    const ScheduleList list = readList();
+    m_bar.showNames(list.names, m_shown);
     m_bar.setListName(
-        pick(inEnglish, QStringLiteral("Barème en cours"), QStringLiteral("Schedule in use")));
-}
-
-void ScheduleController::showFailure()
-{
-    m_messenger.inform(schedulesFailureMessage(english()));
+        pick(english(), QStringLiteral("Barème en cours"), QStringLiteral("Schedule in use")));
 }
 
 void ScheduleController::Combo_Bareme_Activated(const QString& chosen)
@@ -99,14 +115,12 @@ void ScheduleController::Combo_Bareme_Activated(const QString& chosen)
 
 bool ScheduleController::switchSchedule(const QString& name)
 {
-    const ScheduleBook book(m_store);
-    const bool inEnglish = english();
-    if (sameScheduleName(name, book.currentName(inEnglish)))
+    if (sameScheduleName(name, m_shown))
         return true;
     const std::optional<ScheduleTexts> page = m_window.feeScheduleAfterRules();
     if (!page)
         return false;
-    return showInUse(book.switchTo(name, *page, inEnglish));
+    return showChange(ScheduleBook(m_store).switchFrom(m_shown, *page, name, english()));
 }
 
 bool ScheduleController::createSchedule(const QString& name, bool copyOfCurrent)
@@ -115,40 +129,37 @@ bool ScheduleController::createSchedule(const QString& name, bool copyOfCurrent)
     if (!page)
         return false;
     const ScheduleTexts texts = copyOfCurrent ? *page : ScheduleTexts{};
-    const bool created = ScheduleBook(m_store).create(name, texts, *page, english());
-    return showInUse(created ? std::optional(texts) : std::nullopt);
+    return showChange(ScheduleBook(m_store).createFrom(m_shown, *page, name, texts, english()));
 }
 
 bool ScheduleController::renameSchedule(const QString& name)
 {
-    const ScheduleBook book(m_store);
-    if (!book.rename(book.currentName(english()), name, english())) {
-        showFailure();
-        return false;
-    }
-    refreshBar();
-    refreshComparison();
-    return true;
+    // The page is not saved by a rename: it stays as it is.
+    return showChange(ScheduleBook(m_store).renameTo(m_shown, name, english()), false);
 }
 
 bool ScheduleController::deleteSchedule()
 {
-    const ScheduleBook book(m_store);
     const bool inEnglish = english();
-    const QString deleted = book.currentName(inEnglish);
-    if (!showInUse(book.removeCurrent(inEnglish)))
+    const QString deleted = m_shown;
+    if (!showChange(ScheduleBook(m_store).remove(m_shown, inEnglish)))
         return false;
-    m_messenger.inform(deletedMessage(deleted, book.currentName(inEnglish), inEnglish));
+    m_messenger.inform(deletedMessage(deleted, m_shown, inEnglish));
     return true;
 }
 
-bool ScheduleController::showInUse(const std::optional<ScheduleTexts>& inUse)
+bool ScheduleController::showChange(const ScheduleChange& change, bool showTexts)
 {
-    if (!inUse) {
-        showFailure();
+    if (change.outcome != ScheduleOutcome::Done) {
+        if (const std::optional<Message> message = scheduleChangeMessage(change, english()))
+            m_messenger.inform(*message);
+        refreshBar();
+        refreshComparison();
         return false;
     }
-    m_window.showFeeSchedule(*inUse);
+    m_shown = change.name;
+    if (showTexts)
+        m_window.showFeeSchedule(change.texts);
     refreshBar();
     refreshComparison();
     return true;
@@ -157,7 +168,7 @@ bool ScheduleController::showInUse(const std::optional<ScheduleTexts>& inUse)
 bool ScheduleController::exportSchedule(const QString& path)
 {
     const bool inEnglish = english();
-    const QString name = ScheduleBook(m_store).currentName(inEnglish);
+    const QString name = m_shown;
     if (!writeScheduleFile(path, name, m_window.feeSchedule())) {
         m_messenger.inform(exportFailedMessage(path, inEnglish));
         return false;
@@ -169,6 +180,11 @@ bool ScheduleController::exportSchedule(const QString& path)
 bool ScheduleController::importSchedule(const QString& path)
 {
     const bool inEnglish = english();
+    // A schedule is about a kilobyte: a larger file is refused before it is read.
+    if (isTooLargeForSchedule(path)) {
+        m_messenger.inform(scheduleFileTooLargeMessage(path, inEnglish));
+        return false;
+    }
     // A file the user chose is checked, not repaired: a value the fee page could not hold or
     // that the fee rules refuse adds nothing.
     const ScheduleImport checked = importCheckedScheduleFile(path, inEnglish);
@@ -177,15 +193,16 @@ bool ScheduleController::importSchedule(const QString& path)
         return false;
     }
     const ImportedSchedule& imported = *checked.schedule;
-    const std::optional<QString> name =
-        ScheduleBook(m_store).add(imported.name, imported.texts, inEnglish);
-    if (!name) {
-        showFailure();
+    const ScheduleChange added =
+        ScheduleBook(m_store).addSchedule(imported.name, imported.texts, inEnglish);
+    if (added.outcome != ScheduleOutcome::Done) {
+        if (const std::optional<Message> message = scheduleChangeMessage(added, inEnglish))
+            m_messenger.inform(*message);
         return false;
     }
     refreshBar();
     refreshComparison();
-    m_messenger.inform(importedMessage(*name, imported.nameInFile, inEnglish));
+    m_messenger.inform(importedMessage(added.name, imported.nameInFile, inEnglish));
     return true;
 }
 
@@ -201,13 +218,13 @@ void ScheduleController::NouveauBaremeVide_Click()
 
 void ScheduleController::askNewSchedule(bool copyOfCurrent)
 {
-    const ScheduleBook book(m_store);
     const bool inEnglish = english();
-    const QStringList taken = book.allNames(inEnglish);
+    const QStringList taken = readList().names;
     ScheduleNameDialog dialog(
         m_messenger,
         pick(inEnglish, QStringLiteral("Nouveau barème"), QStringLiteral("New schedule")),
         freeNumberedName(2, inEnglish, taken), taken, inEnglish, m_window.ownerWindow());
+    dialog.setAnyCharacterHeld(ScheduleBook(m_store).holdsAnyCharacter());
     if (dialog.exec() == QDialog::Accepted)
         createSchedule(dialog.name(), copyOfCurrent);
     m_bar.Combo_Bareme->setFocus();
@@ -215,14 +232,15 @@ void ScheduleController::askNewSchedule(bool copyOfCurrent)
 
 void ScheduleController::RenommerBareme_Click()
 {
-    const ScheduleBook book(m_store);
     const bool inEnglish = english();
-    const QString current = book.currentName(inEnglish);
-    QStringList taken = book.otherNames();
+    QStringList taken = readList().names;
+    const QString current = m_shown;
+    taken.removeIf([&current](const QString& name) { return sameScheduleName(name, current); });
     ScheduleNameDialog dialog(m_messenger,
                               pick(inEnglish, QStringLiteral("Renommer le barème"),
                                    QStringLiteral("Rename the schedule")),
                               current, taken, inEnglish, m_window.ownerWindow());
+    dialog.setAnyCharacterHeld(ScheduleBook(m_store).holdsAnyCharacter());
     if (dialog.exec() == QDialog::Accepted && dialog.name() != current)
         renameSchedule(dialog.name());
     m_bar.Combo_Bareme->setFocus();
@@ -231,7 +249,8 @@ void ScheduleController::RenommerBareme_Click()
 void ScheduleController::SupprimerBareme_Click()
 {
     const bool inEnglish = english();
-    const QString current = ScheduleBook(m_store).currentName(inEnglish);
+    readList();
+    const QString current = m_shown;
     if (m_messenger.confirm(deleteQuestion(current, inEnglish)))
         deleteSchedule();
     m_bar.Combo_Bareme->setFocus();
@@ -244,8 +263,7 @@ void ScheduleController::ExporterBareme_Click()
         askExportPath(m_window.ownerWindow(),
                       pick(inEnglish, QStringLiteral("Exporter le barème"),
                            QStringLiteral("Export the schedule")),
-                      scheduleFileFilter(inEnglish),
-                      ScheduleBook(m_store).currentName(inEnglish) + QStringLiteral(".ini"));
+                      scheduleFileFilter(inEnglish), m_shown + QStringLiteral(".ini"));
     if (!path.isEmpty())
         exportSchedule(path);
 }
@@ -281,8 +299,8 @@ void ScheduleController::fillComparison()
     const ScheduleBook book(m_store);
     // The others are read once, not at each keystroke: the file may be large.
     if (!m_storedSchedules)
-        m_storedSchedules = book.storedSchedules();
-    QList<NamedSchedule> schedules{{book.currentName(inEnglish), m_window.feeSchedule(), true}};
+        m_storedSchedules = book.schedulesBesides(m_shown, inEnglish);
+    QList<NamedSchedule> schedules{{m_shown, m_window.feeSchedule(), true}};
     schedules += *m_storedSchedules;
 
     const QString summary = comparisonSummary(*trade, taxRate, inEnglish, locale);

@@ -11,11 +11,14 @@ class CompareWindow;
 class MainWindowSeam;
 class Messenger;
 class ScheduleBar;
+struct ScheduleChange;
+struct ScheduleList;
 struct ScheduleTexts;
 
 // The named fee schedules: the list and the button of the fee page, their steps on the settings
 // file and the comparison window. The fee page itself stays the main window's: what is on it is
-// read and put through the seam.
+// read and put through the seam. The window acts on the schedule it shows, by name, whatever
+// another window or program has made the file's schedule in use since.
 class ScheduleController : public QObject
 {
     Q_OBJECT
@@ -43,8 +46,10 @@ public:
     bool exportSchedule(const QString& path);
     bool importSchedule(const QString& path);
 
-    // The name of the schedule in use, as the list shows it.
-    QString nameInUse() const;
+    // The name of the schedule the window shows, as the list shows it.
+    QString nameInUse() const { return m_shown; }
+    // Keeps the fee page in the schedule the window shows: on each calculation and on quitting.
+    void keepFees(const ScheduleTexts& page);
 
     CompareWindow* compareWindow() const { return m_compare; }
 
@@ -52,12 +57,14 @@ private:
     bool english() const;
     void askNewSchedule(bool copyOfCurrent);
     void refreshBar();
+    // The list for the schedule the window shows; one deleted or renamed elsewhere is said, and
+    // the window goes over to the file's schedule in use.
+    ScheduleList readList();
     void refreshComparison();
     void fillComparison();
-    void showFailure();
-    // After a change of the file: the fee page takes the schedule now in use, or nothing came
-    // of the change and the failure is said.
-    bool showInUse(const std::optional<ScheduleTexts>& inUse);
+    // After a change of the file: the window shows the schedule the change names, and the fee
+    // page its texts when asked; or nothing came of the change and the message says why.
+    bool showChange(const ScheduleChange& change, bool showTexts = true);
 
     IniStore m_store;
     Messenger& m_messenger;
@@ -65,5 +72,6 @@ private:
     ScheduleBar& m_bar;
     // Built on first use, so that start-up does not pay for it.
     CompareWindow* m_compare = nullptr;
+    QString m_shown; // the schedule of the fee page, as the file spells it
     std::optional<QList<NamedSchedule>> m_storedSchedules; // the schedules not in use
 };

@@ -242,7 +242,8 @@ ScheduleImport checkScheduleFile(const QByteArray& bytes, const QString& path, b
 
 ScheduleImport importCheckedScheduleFile(const QString& path, bool english)
 {
-    const std::optional<QByteArray> bytes = IniFile::read(path);
+    // Read no further than a schedule file may go: a larger file is refused before this.
+    const std::optional<QByteArray> bytes = IniFile::read(path, maxScheduleFileSize);
     if (!bytes)
         return {std::nullopt,
                 schedulesMessage(

@@ -24,8 +24,10 @@ struct MainWindowFixture
 
     Fen_principale& open()
     {
-        window = std::make_unique<Fen_principale>(settings.store(), messenger, programVersion());
-        capabilities = plugCapabilities(*window, settings.store(), messenger);
+        // One store for both, as the program has: they share the start-up's reading of the file.
+        const IniStore store = settings.store();
+        window = std::make_unique<Fen_principale>(store, messenger, programVersion());
+        capabilities = plugCapabilities(*window, store, messenger);
         window->show();
         QApplication::setActiveWindow(window.get());
         return *window;

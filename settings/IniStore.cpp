@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
+#include <variant>
 
 namespace {
 
@@ -207,22 +208,37 @@ IniDocument IniStore::document() const
     return IniDocument::fromFileBytes(bytes.value_or(QByteArray()));
 }
 
+namespace {
+
+// The file at path read and the plan's edits applied to it in memory: the document to write, or
+// how the change ended when there is nothing to write.
+std::variant<IniDocument, IniStore::Change> planned(const QString& path, const IniStore::Plan& plan)
+{
+    const std::optional<QByteArray> bytes = IniFile::read(path);
+    if (!bytes)
+        return IniStore::Change::Failed;
+    IniDocument document = IniDocument::fromFileBytes(*bytes);
+    const std::optional<QList<IniSectionEdit>> edits = plan(document);
+    if (!edits)
+        return IniStore::Change::Declined;
+    const IniDocument::Outcome outcome = document.applyEdits(*edits);
+    // A UTF-16 file is never written, whatever the values.
+    if (!outcome.allStored)
+        return document.isWritable() ? IniStore::Change::Refused : IniStore::Change::Failed;
+    if (!outcome.changed)
+        return IniStore::Change::Done;
+    return document;
+}
+
+} // namespace
+
 IniStore::Change IniStore::change(const Plan& plan) const
 {
     if (!IniFile::mayReplace(m_filePath)) {
         // A file we may not replace may already hold the change, a schedule saved again
         // unchanged say: that is no failure.
-        const std::optional<QByteArray> bytes = IniFile::read(m_filePath);
-        if (!bytes)
-            return Change::Failed;
-        IniDocument document = IniDocument::fromFileBytes(*bytes);
-        const std::optional<QList<IniSectionEdit>> edits = plan(document);
-        if (!edits)
-            return Change::Declined;
-        const IniDocument::Outcome outcome = document.applyEdits(*edits);
-        if (!outcome.allStored)
-            return document.isWritable() ? Change::Refused : Change::Failed;
-        return outcome.changed ? Change::Failed : Change::Done;
+        const std::variant<IniDocument, Change> result = planned(m_filePath, plan);
+        return std::holds_alternative<Change>(result) ? std::get<Change>(result) : Change::Failed;
     }
 
     // Another copy of the program may have written since any earlier look: the change is
@@ -232,18 +248,11 @@ IniStore::Change IniStore::change(const Plan& plan) const
     if (!lock.acquire(lockWait))
         return Change::Failed;
     IniFile::removeLeftovers(target);
-    const std::optional<QByteArray> bytes = IniFile::read(target);
-    if (!bytes)
-        return Change::Failed;
-    IniDocument document = IniDocument::fromFileBytes(*bytes);
-    const std::optional<QList<IniSectionEdit>> edits = plan(document);
-    if (!edits)
-        return Change::Declined;
-    const IniDocument::Outcome outcome = document.applyEdits(*edits);
-    // A UTF-16 file is never written, whatever the values.
-    if (!outcome.allStored)
-        return document.isWritable() ? Change::Refused : Change::Failed;
-    if (outcome.changed && !IniFile::replace(target, document.bytes()))
+    std::variant<IniDocument, Change> result = planned(target, plan);
+    if (std::holds_alternative<Change>(result))
+        return std::get<Change>(result);
+    IniDocument& document = std::get<IniDocument>(result);
+    if (!IniFile::replace(target, document.bytes()))
         return Change::Failed;
     followWrite(std::move(document));
     return Change::Done;

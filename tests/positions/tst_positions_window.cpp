@@ -1,0 +1,186 @@
+#include "CalculationDetails.h"
+#include "FakeMessenger.h"
+#include "MainWindowSeam.h"
+#include "PositionStore.h"
+#include "PositionsController.h"
+#include "PositionsWindow.h"
+#include "ScheduleTexts.h"
+#include "TempSettings.h"
+#include "WindowNotices.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+// The main window as the capability sees it: a fixed fee of 10 euros on every trade, the
+// second tax option at 0 %, French, results rounded up to the cent that reaches the profit.
+class FakeSeam : public MainWindowSeam
+{
+public:
+    FakeSeam() : m_notices(&m_window)
+    {
+        m_schedule.brackets[0] = {u"0"_qs, u"99999999"_qs, u"10"_qs, false};
+    }
+
+    QWidget* window() override { return &m_window; }
+    QRect fieldsArea() const override { return {}; }
+    QList<QAction*> windowWideActions() const override { return {}; }
+    std::optional<Trade> checkedTrade() const override { return std::nullopt; }
+    ScheduleTexts feeSchedule() const override { return m_schedule; }
+    std::optional<ScheduleTexts> feeScheduleAfterRules() override { return m_schedule; }
+    double taxRate() const override { return 0; }
+    int taxOption() const override { return 1; }
+    PriceRounding rounding() const override { return PriceRounding::Up; }
+    QString languageCode() const override { return u"F"_qs; }
+    std::optional<CalculationInput> shownCalculation() const override { return std::nullopt; }
+    bool resultsOutOfDate() const override { return false; }
+    bool feePageShown() const override { return false; }
+    void showFeeSchedule(const ScheduleTexts&) override {}
+    WindowNotices& notices() override { return m_notices; }
+
+private:
+    QWidget m_window;
+    WindowNotices m_notices;
+    ScheduleTexts m_schedule;
+};
+
+void addMovement(PositionsWindow& window, int kind, const QDate& date, const QString& shares,
+                 const QString& price)
+{
+    window.kindChoice()->setCurrentIndex(kind);
+    window.dateField()->setDate(date);
+    window.sharesField()->clear();
+    QTest::keyClicks(window.sharesField(), shares);
+    window.priceField()->clear();
+    QTest::keyClicks(window.priceField(), price);
+    window.addMovement();
+}
+
+QStringList rowTexts(const QTableWidget* table, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column)
+        texts.append(table->item(row, column)->text());
+    return texts;
+}
+
+} // namespace
+
+class PositionsWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+    void buildsAPositionAndPricesItsSale();
+    void refusesAFileItCannotUse_data();
+    void refusesAFileItCannotUse();
+};
+
+void PositionsWindowTest::buildsAPositionAndPricesItsSale()
+{
+    TempSettings settings;
+    FakeMessenger messenger;
+    FakeSeam seam;
+    std::optional<PositionCalculation> detailed;
+    PositionsController controller(
+        settings.path(), messenger, seam, [&](const PositionCalculation& c) { detailed = c; },
+        nullptr);
+    controller.open();
+    PositionsWindow* window = controller.window();
+    QVERIFY(window);
+    QVERIFY(QFile::exists(PositionStore::pathBeside(settings.path())));
+
+    window->newPosition();
+    QTest::keyClicks(window->nameField(), "Air Liquide");
+    QTest::keyClicks(window->purchaseRateField(), "0,4");
+    window->savePosition();
+    QCOMPARE(window->positionList()->rowCount(), 1);
+
+    // The fee is the schedule's 10 euros, the tax 0.4 % of 10,000 and of 22,000.
+    addMovement(*window, 0, QDate(2026, 1, 5), "100", "100");
+    addMovement(*window, 0, QDate(2026, 2, 5), "200", "110");
+    QCOMPARE(messenger.shown.size(), 0);
+    QCOMPARE(rowTexts(window->movementTable(), 0),
+             (QStringList{"05/01/2026", "Achat", "100", "100", "10,00", "40,00"}));
+    // 10,000 + 10 + 40 + 22,000 + 10 + 88 = 32,148 for 300: 107.16 a share.
+    QCOMPARE(rowTexts(window->positionList(), 0),
+             (QStringList{"Air Liquide", "300", "32148,00", "107,16", "0,00"}));
+
+    // More than the 300 held is refused and changes nothing.
+    addMovement(*window, 1, QDate(2026, 3, 1), "301", "120");
+    QCOMPARE(messenger.shown.size(), 1);
+    QVERIFY(messenger.shown.first().text.contains("301"));
+    QCOMPARE(window->movementTable()->rowCount(), 2);
+
+    // 100 of them at 107.16 for 10 % more after a fee of 10 and the second rate, 26 %:
+    // (10,716 + 1,071.6 / 0.74 + 10) / 100 = 121.741…, up to the cent that reaches it.
+    QTest::keyClicks(window->sellSharesField(), "100");
+    QTest::keyClicks(window->profitField(), "10");
+    window->calculate();
+    QVERIFY2(window->resultLabel()->text().contains("Prix de vente minimum : 121.75 euros"),
+             qPrintable(window->resultLabel()->text()));
+    window->openDetails();
+    QVERIFY(detailed);
+    QCOMPARE(detailed->sale.shares, 100.0);
+    QCOMPARE(detailed->sale.costPrice, 107.16);
+
+    // A line is deleted only on Yes.
+    window->movementTable()->setCurrentCell(0, 0);
+    messenger.answerNext(false);
+    window->deleteMovement();
+    QCOMPARE(window->movementTable()->rowCount(), 2);
+    QCOMPARE(messenger.shown.last().noByDefault, true);
+
+    // Sold out, the position is kept but shown only on request.
+    addMovement(*window, 1, QDate(2026, 3, 1), "300", "120");
+    QCOMPARE(window->positionList()->rowCount(), 0);
+    window->findChild<QCheckBox*>()->setChecked(true);
+    QCOMPARE(rowTexts(window->positionList(), 0).mid(1, 2), (QStringList{"0", "0,00"}));
+    QCOMPARE(messenger.unansweredQuestions, 0);
+}
+
+void PositionsWindowTest::refusesAFileItCannotUse_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("damaged") << QByteArray(4096, 'x') << "endommagé";
+}
+
+void PositionsWindowTest::refusesAFileItCannotUse()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, said);
+
+    TempSettings settings;
+    const QString path = PositionStore::pathBeside(settings.path());
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    FakeMessenger messenger;
+    FakeSeam seam;
+    PositionsController controller(settings.path(), messenger, seam, {}, nullptr);
+    controller.open();
+    QVERIFY(!controller.window());
+    QCOMPARE(messenger.shown.size(), 1);
+    QVERIFY(messenger.shown.first().text.contains(said));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+}
+
+QTEST_MAIN(PositionsWindowTest)
+#include "tst_positions_window.moc"

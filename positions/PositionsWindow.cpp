@@ -7,6 +7,7 @@
 #include "Language.h"
 #include "MainWindowSeam.h"
 #include "Messenger.h"
+#include "MovementsCsv.h"
 #include "NumberText.h"
 #include "PositionSale.h"
 #include "PositionTexts.h"
@@ -20,6 +21,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,6 +31,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -103,6 +107,12 @@ void PositionsWindow::build()
     m_showClosed = new QCheckBox(
         pick(en, u"Afficher les positions &soldées"_s, u"&Show closed positions"_s), this);
     left->addWidget(m_showClosed);
+    auto* fileButtons = new QHBoxLayout;
+    auto* importButton = new QPushButton(pick(en, u"&Importer…"_s, u"&Import…"_s), this);
+    auto* exportButton = new QPushButton(pick(en, u"E&xporter…"_s, u"E&xport…"_s), this);
+    fileButtons->addWidget(importButton);
+    fileButtons->addWidget(exportButton);
+    left->addLayout(fileButtons);
 
     auto* positionBox = new QGroupBox(pick(en, u"Position"_s, u"Position"_s), this);
     auto* positionForm = new QFormLayout(positionBox);
@@ -231,6 +241,19 @@ void PositionsWindow::build()
         m_purchaseRate->setText(preset.purchaseRate);
         m_saleRate->setText(preset.saleRate);
         m_saleCap->setText(preset.saleCap);
+    });
+    connect(importButton, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(
+            this, pick(m_english, u"Importer"_s, u"Import"_s), QString(), u"CSV (*.csv)"_s);
+        if (!path.isEmpty())
+            importFile(path);
+    });
+    connect(exportButton, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, pick(m_english, u"Exporter"_s, u"Export"_s),
+                                         u"positions.csv"_s, u"CSV (*.csv)"_s);
+        if (!path.isEmpty())
+            exportFile(path);
     });
     connect(addButton, &QPushButton::clicked, this, &PositionsWindow::addMovement);
     connect(sellButton, &QPushButton::clicked, this, [this] {
@@ -658,4 +681,52 @@ void PositionsWindow::openDetails()
 {
     if (m_lastCalculation && m_openDetails)
         m_openDetails(*m_lastCalculation);
+}
+
+void PositionsWindow::importFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_messenger.inform(positionsMessage(pick(m_english, u"Le fichier ne peut pas être lu : "_s,
+                                                 u"The file cannot be read: "_s) +
+                                                file.errorString(),
+                                            m_english));
+        return;
+    }
+    const CsvMovements read = readMovementsCsv(file.readAll(), m_english);
+    QList<CsvLineError> errors = read.errors;
+    if (read.ok()) {
+        const StoreChange change = m_store.importMovements(read.movements);
+        for (const StoreRefusal& refusal : change.refusals) {
+            if (refusal.reason != StoreRefusal::Reason::Oversold) {
+                reportRefusal(change);
+                return;
+            }
+            errors.append(
+                {refusal.line, pick(m_english, u"vente de plus d'actions que détenues à sa date"_s,
+                                    u"a sale of more shares than held on its date"_s)});
+        }
+    }
+    if (!errors.isEmpty()) {
+        QStringList lines{pick(m_english, u"Rien n'a été importé :"_s, u"Nothing was imported:"_s)};
+        for (const CsvLineError& error : std::as_const(errors))
+            lines.append(pick(m_english, u"ligne "_s, u"line "_s) + QString::number(error.line) +
+                         u" : "_s + error.reason);
+        m_messenger.inform(positionsMessage(lines.join(u"\n"_s), m_english));
+        return;
+    }
+    reload();
+}
+
+void PositionsWindow::exportFile(const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(writeMovementsCsv(m_store.positions())) < 0 || !file.commit()) {
+        m_messenger.inform(
+            positionsMessage(pick(m_english, u"Le fichier ne peut pas être écrit : "_s,
+                                  u"The file cannot be written: "_s) +
+                                 file.errorString(),
+                             m_english));
+    }
 }

@@ -65,6 +65,9 @@ public:
     void deleteMovement();
     void calculate();
     void openDetails();
+    // A CSV file of purchases and sales: all its lines or none, every bad line said.
+    void importFile(const QString& path);
+    void exportFile(const QString& path);
     void selectPosition(const QString& name);
     std::optional<Position> selectedPosition() const;
 

@@ -12,7 +12,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlDatabase>
@@ -83,6 +85,7 @@ class PositionsWindowTest : public QObject
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
     void buildsAPositionAndPricesItsSale();
+    void importsAllOrNothing();
     void refusesAFileItCannotUse_data();
     void refusesAFileItCannotUse();
 };
@@ -148,6 +151,51 @@ void PositionsWindowTest::buildsAPositionAndPricesItsSale()
     window->findChild<QCheckBox*>()->setChecked(true);
     QCOMPARE(rowTexts(window->positionList(), 0).mid(1, 2), (QStringList{"0", "0,00"}));
     QCOMPARE(messenger.unansweredQuestions, 0);
+}
+
+void PositionsWindowTest::importsAllOrNothing()
+{
+    TempSettings settings;
+    FakeMessenger messenger;
+    FakeSeam seam;
+    PositionsController controller(settings.path(), messenger, seam, {}, nullptr);
+    controller.open();
+    PositionsWindow* window = controller.window();
+    const QString csv = QFileInfo(settings.path()).dir().filePath("in.csv");
+    const auto write = [&](const QByteArray& bytes) {
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write("date;position;kind;shares;price;fee;taxes\n"
+          "05/01/2026;Air;achat;10;100;1;0\n"
+          "06/01/2026;Air;vente;11;100;1;0\n"
+          "07/01/2026;Orange;achat;x;10;1;0\n");
+    window->importFile(csv);
+    QCOMPARE(window->positionList()->rowCount(), 0);
+    QCOMPARE(messenger.shown.size(), 1);
+    QCOMPARE(messenger.shown.first().text, "Rien n'a été importé :\nligne 4 : nombre d'actions "
+                                           "illisible : x");
+
+    write("date;position;kind;shares;price;fee;taxes\n"
+          "05/01/2026;Air;achat;10;100;1;0\n"
+          "06/01/2026;Air;vente;11;100;1;0\n");
+    window->importFile(csv);
+    QCOMPARE(messenger.shown.size(), 2);
+    QCOMPARE(messenger.shown.last().text,
+             "Rien n'a été importé :\nligne 3 : vente de plus d'actions que détenues à sa date");
+    QCOMPARE(window->positionList()->rowCount(), 0);
+
+    write("date,position,kind,shares,price,fee,taxes\n"
+          "2026-01-05,Air,buy,10,100.5,1,0.4\n");
+    window->importFile(csv);
+    QCOMPARE(messenger.shown.size(), 2);
+    QCOMPARE(window->positionList()->rowCount(), 1);
+    window->exportFile(csv);
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), "date,position,kind,shares,price,fee,taxes\n"
+                             "2026-01-05,Air,buy,10,100.5,1,0.4\n");
 }
 
 void PositionsWindowTest::refusesAFileItCannotUse_data()

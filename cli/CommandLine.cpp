@@ -5,6 +5,7 @@
 #include "IniStore.h"
 #include "Message.h"
 #include "OutputLanguage.h"
+#include "PositionsCommands.h"
 #include "ReportFormats.h"
 #include "ScheduleBook.h"
 #include "SettingsLocation.h"
@@ -79,6 +80,11 @@ CommandLine::CommandLine(const QStringList& arguments)
       m_schedule(u"schedule"_s, u"calc: the named fee schedule to use instead of the one in use."_s,
                  u"NAME"_s)
 {
+    if (isPositionsCommand(arguments)) {
+        m_mode = Mode::Positions;
+        m_arguments = arguments;
+        return;
+    }
     m_parser.setApplicationDescription(description());
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     m_parser.addOptions({m_help, m_version, m_settings, m_price, m_shares, m_profit, m_cash,
@@ -170,6 +176,8 @@ int CommandLine::run(QTextStream& out, QTextStream& err, const QString& version)
         return 2;
     case Mode::Calc:
         return m_parser.isSet(m_csv) ? calculateCsv(out, err) : calculate(out, err);
+    case Mode::Positions:
+        return runPositionsCommand(m_arguments, out, err);
     case Mode::Window:
         break;
     }

@@ -22,6 +22,7 @@ public:
         Help,
         Version,
         Calc,
+        Positions, // the positions' own commands
         UsageError,
     };
 
@@ -65,4 +66,5 @@ private:
     Mode m_mode = Mode::Window;
     QString m_error;
     bool m_toolkitOptions = false;
+    QStringList m_arguments;
 };

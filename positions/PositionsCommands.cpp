@@ -2,6 +2,7 @@
 
 #include "ArgumentTexts.h"
 #include "CalcMessages.h"
+#include "GainsReport.h"
 #include "Holding.h"
 #include "IniStore.h"
 #include "Language.h"
@@ -199,35 +200,12 @@ int writeGains(const QList<Position>& positions, int year, bool json, bool csv, 
         return 0;
     }
     if (csv) {
-        out << u"date,position,shares,price,fee,taxes,cost,gain\n"_s;
-        for (const YearSale& row : gains.sales) {
-            const RealisedSale& sale = row.sale;
-            QString name = row.position;
-            if (name.contains(u',') || name.contains(u'"'))
-                name = u'"' + name.replace(u"\""_s, u"\"\""_s) + u'"';
-            out << sale.sale.date.toString(Qt::ISODate) << u',' << name << u',' << sale.sale.shares
-                << u',' << sale.sale.price.text() << u',' << sale.sale.fee.centsText() << u','
-                << sale.sale.taxes.centsText() << u',' << sale.costOfShares.centsText() << u','
-                << sale.gain.centsText() << u'\n';
-        }
+        out << QString::fromUtf8(gainsCsv(gains));
         return 0;
     }
-    for (const YearSale& row : gains.sales) {
-        const RealisedSale& sale = row.sale;
-        out << dateText(sale.sale.date, english) << u'\t' << row.position << u'\t'
-            << sale.sale.shares << u'\t' << regionalText(sale.sale.price.toDouble(), locale)
-            << u'\t' << moneyText(sale.sale.fee + sale.sale.taxes, locale) << u'\t'
-            << moneyText(sale.costOfShares, locale) << u'\t' << moneyText(sale.gain, locale)
-            << u'\n';
-    }
-    out << pick(english, u"Plus-values : "_s, u"Gains: "_s) << moneyText(gains.gains, locale)
-        << u'\n' << pick(english, u"Moins-values : "_s, u"Losses: "_s)
-        << moneyText(gains.losses, locale) << u'\n'
-        << pick(english, u"Résultat net : "_s, u"Net result: "_s) << moneyText(gains.net, locale)
-        << u'\n';
+    out << gainsText(gains, english, locale);
     return 0;
 }
-
 // As the calculation writes its report; a sale of a position also says its sale tax.
 int reportOf(const CalcReport& report, bool json, bool english, QTextStream& out, QTextStream& err)
 {

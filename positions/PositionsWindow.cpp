@@ -2,6 +2,7 @@
 
 #include "CalcMessages.h"
 #include "FeeRules.h"
+#include "GainsWindow.h"
 #include "Holding.h"
 #include "IniStore.h"
 #include "Language.h"
@@ -112,6 +113,10 @@ void PositionsWindow::build()
     auto* exportButton = new QPushButton(pick(en, u"E&xporter…"_s, u"E&xport…"_s), this);
     fileButtons->addWidget(importButton);
     fileButtons->addWidget(exportButton);
+    auto* gainsButton =
+        new QPushButton(pick(en, u"&Plus-values par année…"_s, u"&Gains by year…"_s), this);
+    fileButtons->addWidget(gainsButton);
+    connect(gainsButton, &QPushButton::clicked, this, &PositionsWindow::openGains);
     left->addLayout(fileButtons);
 
     auto* positionBox = new QGroupBox(pick(en, u"Position"_s, u"Position"_s), this);
@@ -327,6 +332,8 @@ void PositionsWindow::reload()
         m_positions->setItem(row, 4, cell(moneyText(realised, here)));
     }
     m_loading = false;
+    if (m_gainsWindow && m_gainsWindow->isVisible())
+        m_gainsWindow->refresh();
     if (selected)
         selectPosition(selected->name);
     else
@@ -729,4 +736,15 @@ void PositionsWindow::exportFile(const QString& path)
                                  file.errorString(),
                              m_english));
     }
+}
+
+GainsWindow* PositionsWindow::openGains()
+{
+    if (!m_gainsWindow)
+        m_gainsWindow =
+            new GainsWindow([this] { return m_store.positions(); }, m_messenger, m_english, this);
+    m_gainsWindow->refresh();
+    m_gainsWindow->show();
+    m_gainsWindow->raise();
+    return m_gainsWindow;
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class GainsWindow;
 class MainWindowSeam;
 class Messenger;
 class QButtonGroup;
@@ -65,6 +66,8 @@ public:
     void deleteMovement();
     void calculate();
     void openDetails();
+    // The realised gains by year, over every position.
+    GainsWindow* openGains();
     // A CSV file of purchases and sales: all its lines or none, every bad line said.
     void importFile(const QString& path);
     void exportFile(const QString& path);
@@ -115,4 +118,5 @@ private:
     QComboBox* m_saleSchedule = nullptr;
     QLabel* m_result = nullptr;
     QPushButton* m_details = nullptr;
+    GainsWindow* m_gainsWindow = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "CalculationDetails.h"
 #include "FakeMessenger.h"
+#include "GainsWindow.h"
 #include "MainWindowSeam.h"
 #include "PositionStore.h"
 #include "PositionsController.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -17,6 +19,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableWidget>
@@ -86,6 +89,7 @@ private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
     void buildsAPositionAndPricesItsSale();
     void importsAllOrNothing();
+    void showsTheGainsOfAYear();
     void refusesAFileItCannotUse_data();
     void refusesAFileItCannotUse();
 };
@@ -196,6 +200,55 @@ void PositionsWindowTest::importsAllOrNothing()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), "date,position,kind,shares,price,fee,taxes\n"
                              "2026-01-05,Air,buy,10,100.5,1,0.4\n");
+}
+
+void PositionsWindowTest::showsTheGainsOfAYear()
+{
+    TempSettings settings;
+    FakeMessenger messenger;
+    FakeSeam seam;
+    PositionsController controller(settings.path(), messenger, seam, {}, nullptr);
+    controller.open();
+    PositionsWindow* window = controller.window();
+    const QString csv = QFileInfo(settings.path()).dir().filePath("in.csv");
+    {
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("date,position,kind,shares,price,fee,taxes\n"
+                   "2025-01-05,Air,buy,100,100,0,0\n"
+                   "2025-06-01,Air,sell,10,120,0,0\n"
+                   "2026-03-01,Air,sell,20,90,2,0.5\n"
+                   "2026-09-01,\"Orange, SA\",buy,10,10,0,0\n"
+                   "2026-09-02,\"Orange, SA\",sell,10,15,1,0\n");
+    }
+    window->importFile(csv);
+    GainsWindow* gains = window->openGains();
+    gains->showYear(2026);
+    // 20 × 90 − 2.50 − 2,000 = −202.50; 150 − 1 − 100 = 49.
+    QCOMPARE(gains->table()->rowCount(), 2);
+    QCOMPARE(gains->table()->item(0, 6)->text(), "-202,50");
+    QCOMPARE(gains->table()->item(1, 4)->text(), "1,00");
+    QCOMPARE(gains->totals()->text(),
+             "Plus-values : 49,00\nMoins-values : -202,50\nRésultat net : -153,50");
+    gains->copy();
+    QVERIFY(QApplication::clipboard()->text().endsWith("Résultat net : -153,50\n"));
+
+    const QString out = QFileInfo(settings.path()).dir().filePath("gains.csv");
+    gains->exportFile(out);
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), "date,position,shares,price,fee,taxes,cost,gain\n"
+                             "2026-03-01,Air,20,90,2.00,0.50,2000.00,-202.50\n"
+                             "2026-09-02,\"Orange, SA\",10,15,1.00,0.00,100.00,49.00\n");
+    const QString pdf = QFileInfo(settings.path()).dir().filePath("gains.pdf");
+    {
+        QPdfWriter writer(pdf);
+        gains->printTo(writer);
+    }
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    gains->showYear(2024);
+    QCOMPARE(gains->table()->rowCount(), 0);
+    QCOMPARE(messenger.shown.size(), 0);
 }
 
 void PositionsWindowTest::refusesAFileItCannotUse_data()

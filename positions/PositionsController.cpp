@@ -67,8 +67,23 @@ void PositionsController::open()
                                        m_seam.window());
         m_window->resize(1100, 600);
         m_window->addActions(m_seam.windowWideActions());
-        connect(&m_seam.notices(), &WindowNotices::languageChanged, m_window,
-                [this] { m_window->setEnglish(isEnglish(m_seam.languageCode())); });
+        // The captions are set as the window is built: a new language builds it again, where
+        // it was and on the same position, since every change is already in the store.
+        connect(&m_seam.notices(), &WindowNotices::languageChanged, m_window, [this] {
+            const bool shown = m_window->isVisible();
+            const QRect geometry = m_window->geometry();
+            const std::optional<Position> selected = m_window->selectedPosition();
+            const bool closedShown = m_window->showsClosed();
+            m_window->deleteLater();
+            m_window = nullptr;
+            if (!shown)
+                return;
+            open();
+            m_window->setGeometry(geometry);
+            m_window->setShowClosed(closedShown);
+            if (selected)
+                m_window->selectPosition(selected->name);
+        });
     } else {
         m_window->reload();
     }

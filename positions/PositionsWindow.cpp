@@ -340,9 +340,14 @@ void PositionsWindow::reload()
         showPosition();
 }
 
-void PositionsWindow::setEnglish(bool english)
+bool PositionsWindow::showsClosed() const
 {
-    m_english = english;
+    return m_showClosed->isChecked();
+}
+
+void PositionsWindow::setShowClosed(bool shown)
+{
+    m_showClosed->setChecked(shown);
 }
 
 void PositionsWindow::selectPosition(const QString& name)

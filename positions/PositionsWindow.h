@@ -39,7 +39,9 @@ public:
 
     // Reads every position again from the store and shows them, the selection kept.
     void reload();
-    void setEnglish(bool english);
+    // Whether positions sold out are listed too.
+    bool showsClosed() const;
+    void setShowClosed(bool shown);
 
     // For tests and the controller: the parts a user works with.
     QTableWidget* positionList() const { return m_positions; }

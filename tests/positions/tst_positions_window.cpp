@@ -10,7 +10,6 @@
 #include "WindowNotices.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
@@ -46,14 +45,21 @@ public:
     double taxRate() const override { return 0; }
     int taxOption() const override { return 1; }
     PriceRounding rounding() const override { return PriceRounding::Up; }
-    QString languageCode() const override { return u"F"_qs; }
+    QString languageCode() const override { return m_language; }
     std::optional<CalculationInput> shownCalculation() const override { return std::nullopt; }
     bool resultsOutOfDate() const override { return false; }
     bool feePageShown() const override { return false; }
     void showFeeSchedule(const ScheduleTexts&) override {}
     WindowNotices& notices() override { return m_notices; }
 
+    void switchLanguage(const QString& code)
+    {
+        m_language = code;
+        emit m_notices.languageChanged();
+    }
+
 private:
+    QString m_language = u"F"_qs;
     QWidget m_window;
     WindowNotices m_notices;
     ScheduleTexts m_schedule;
@@ -152,9 +158,18 @@ void PositionsWindowTest::buildsAPositionAndPricesItsSale()
     // Sold out, the position is kept but shown only on request.
     addMovement(*window, 1, QDate(2026, 3, 1), "300", "120");
     QCOMPARE(window->positionList()->rowCount(), 0);
-    window->findChild<QCheckBox*>()->setChecked(true);
+    window->setShowClosed(true);
     QCOMPARE(rowTexts(window->positionList(), 0).mid(1, 2), (QStringList{"0", "0,00"}));
     QCOMPARE(messenger.unansweredQuestions, 0);
+
+    // Another language builds the window again, on the same position.
+    window->show();
+    window->selectPosition("Air Liquide");
+    seam.switchLanguage("A");
+    QVERIFY(controller.window());
+    QVERIFY(controller.window() != window);
+    QCOMPARE(controller.window()->movementTable()->horizontalHeaderItem(1)->text(), "Kind");
+    QCOMPARE(controller.window()->selectedPosition()->name, "Air Liquide");
 }
 
 void PositionsWindowTest::importsAllOrNothing()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PositionCalculation.h"
+#include "CalculationDetails.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,7 +21,7 @@ class PositionsController : public QObject
     Q_OBJECT
 
 public:
-    using DetailsOpener = std::function<void(const PositionCalculation&)>;
+    using DetailsOpener = std::function<void(const CalculationInput&)>;
 
     // settingsPath is the settings file in use: the positions are kept beside it.
     PositionsController(QString settingsPath, Messenger& messenger, MainWindowSeam& seam,

@@ -677,12 +677,14 @@ void PositionsWindow::calculate()
         lines << shortPriceNote(result, here, m_english);
     m_result->setText(lines.join(u'\n'));
 
-    PositionCalculation calculation;
-    calculation.position = position->name;
+    // The details window works from the shares sold at the average cost price, as here.
+    CalculationInput calculation;
     calculation.schedule = *schedule;
-    calculation.sale =
+    calculation.held =
         SharesSale{double(*shares), history.holding.costPrice(), request.wantedProfit,
                    request.percentMode, saleTaxOf(*position).value_or(TransactionTax{})};
+    calculation.trade = Trade{calculation.held->costPrice, calculation.held->shares,
+                              request.wantedProfit, request.percentMode};
     calculation.taxRate = request.taxRate;
     calculation.rounding = request.rounding;
     m_lastCalculation = calculation;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CalcOutcome.h"
-#include "PositionCalculation.h"
+#include "CalculationDetails.h"
 #include "PositionStore.h"
 
 #include <QList>
@@ -32,7 +32,7 @@ class PositionsWindow : public QWidget
     Q_OBJECT
 
 public:
-    using DetailsOpener = std::function<void(const PositionCalculation&)>;
+    using DetailsOpener = std::function<void(const CalculationInput&)>;
 
     PositionsWindow(PositionStore& store, QString settingsPath, Messenger& messenger,
                     MainWindowSeam& seam, DetailsOpener openDetails, QWidget* parent);
@@ -93,7 +93,7 @@ private:
     DetailsOpener m_openDetails;
     bool m_english = false;
     QList<Position> m_all;
-    std::optional<PositionCalculation> m_lastCalculation;
+    std::optional<CalculationInput> m_lastCalculation;
     bool m_loading = false;
     bool m_feeTyped = false;
 

@@ -1,3 +1,4 @@
+#include "CalculationDetails.h"
 #include "GeneratedTrades.h"
 #include "MakeSchedule.h"
 #include "MovementList.h"
@@ -33,6 +34,7 @@ private slots:
     void findsTheLowestPrice_data();
     void findsTheLowestPrice();
     void oneSchedulePurchaseIsTheMainWindow();
+    void detailsOfHeldShares();
 };
 
 void PositionSaleTest::findsTheLowestPrice_data()
@@ -141,6 +143,51 @@ void PositionSaleTest::oneSchedulePurchaseIsTheMainWindow()
         QVERIFY2(mine.inexact == main.inexact, row);
         QVERIFY2(mine.nextCentProfitAfterTax == main.nextCentProfitAfterTax, row);
     }
+}
+
+void PositionSaleTest::detailsOfHeldShares()
+{
+    // Shares held at the main window's cost price are worked out as the main window's trade.
+    TradeGenerator generator(20240611);
+    for (int i = 0; i < 400; ++i) {
+        const GeneratedTrade generated = generator.next();
+        const CalculationInput main{generated.schedule, generated.trade, generated.taxRate,
+                                    PriceRounding::Nearest};
+        const std::optional<CalculationDetails> alone = explainCalculation(main);
+        if (!alone)
+            continue;
+        CalculationInput held = main;
+        held.held = SharesSale{generated.trade.shares,
+                               alone->result.costPrice,
+                               generated.trade.wantedProfit,
+                               generated.trade.percentMode,
+                               {}};
+        const std::optional<CalculationDetails> mine = explainCalculation(held);
+        const QByteArray row = QByteArray::number(i);
+        QVERIFY2(mine, row);
+        QVERIFY2(mine->sale.price == alone->sale.price, row);
+        QVERIFY2(mine->sale.profitAfterTax == alone->sale.profitAfterTax, row);
+        QVERIFY2(mine->lowest.sale.price == alone->lowest.sale.price, row);
+        QVERIFY2(mine->breakEven.sale.price == alone->breakEven.sale.price, row);
+        QVERIFY2(mine->ladder.size() == alone->ladder.size(), row);
+        for (qsizetype j = 0; j < mine->ladder.size(); ++j)
+            QVERIFY2(mine->ladder[j].target.sale.price == alone->ladder[j].target.sale.price, row);
+    }
+
+    // 50 shares at 100 with a fee of 10 and 0.35 % of the sale: 10 % more is 110.59 (see
+    // above), with a tax of 19.35; break-even is 5,010 / (50 × 0.9965) = 100.5519…, so 100.56.
+    CalculationInput taxed;
+    taxed.schedule = makeSchedule({{openBound, 10, false}});
+    taxed.held = SharesSale{50, 100, 10, true, TransactionTax{0.35, 1600}};
+    taxed.trade = Trade{100, 50, 10, true};
+    taxed.rounding = PriceRounding::Up;
+    const std::optional<CalculationDetails> details = explainCalculation(taxed);
+    QVERIFY(details);
+    QCOMPARE(details->sale.price, 110.59);
+    QCOMPARE(roundCents(details->sale.saleTax), 19.35);
+    QVERIFY(details->sale.reachesWanted);
+    QCOMPARE(details->breakEven.sale.price, 100.56);
+    QVERIFY(details->breakEven.sale.profitBeforeTax >= 0);
 }
 
 QTEST_GUILESS_MAIN(PositionSaleTest)

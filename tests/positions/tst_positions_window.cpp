@@ -105,9 +105,9 @@ void PositionsWindowTest::buildsAPositionAndPricesItsSale()
     TempSettings settings;
     FakeMessenger messenger;
     FakeSeam seam;
-    std::optional<PositionCalculation> detailed;
+    std::optional<CalculationInput> detailed;
     PositionsController controller(
-        settings.path(), messenger, seam, [&](const PositionCalculation& c) { detailed = c; },
+        settings.path(), messenger, seam, [&](const CalculationInput& c) { detailed = c; },
         nullptr);
     controller.open();
     PositionsWindow* window = controller.window();
@@ -145,8 +145,13 @@ void PositionsWindowTest::buildsAPositionAndPricesItsSale()
              qPrintable(window->resultLabel()->text()));
     window->openDetails();
     QVERIFY(detailed);
-    QCOMPARE(detailed->sale.shares, 100.0);
-    QCOMPARE(detailed->sale.costPrice, 107.16);
+    QVERIFY(detailed->held);
+    QCOMPARE(detailed->held->shares, 100.0);
+    QCOMPARE(detailed->held->costPrice, 107.16);
+    // The details work it out to the same price.
+    const std::optional<CalculationDetails> details = explainCalculation(*detailed);
+    QVERIFY(details);
+    QCOMPARE(details->result.price, 121.75);
 
     // A line is deleted only on Yes.
     window->movementTable()->setCurrentCell(0, 0);

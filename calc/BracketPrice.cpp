@@ -2,13 +2,21 @@
 
 #include <cmath>
 
-double priceInBracket(const Schedule& schedule, const Bracket& bracket, const SaleTarget& target)
+namespace {
+
+// The price of one bracket with the sale tax taken as a rate, or as a fixed sum (its cap). With
+// no sale tax the rate is 0 and the sum 0, and every term below is the one the price has always
+// been solved with, to the last bit.
+double priceWithSaleTax(const Schedule& schedule, const Bracket& bracket, const SaleTarget& target,
+                        double taxRate, double taxSum)
 {
     const double n = target.shares;
+    const double kept = 1 - taxRate / 100;
     double fixed = 0;
     if (bracket.percentage) {
-        const double kept = 1 - bracket.fee / 100;
-        const double proportionalPrice = ((target.cost + target.gross) / kept) / n;
+        const double proportionalKept = 1 - bracket.fee / 100 - taxRate / 100;
+        const double proportionalPrice =
+            ((target.cost + target.gross + taxSum) / proportionalKept) / n;
         const double proportionalFee = bracket.fee * (proportionalPrice * n) / 100;
         const bool belowMinimum = schedule.minimum != 0 && schedule.minimum > proportionalFee;
         const bool aboveMaximum =
@@ -22,8 +30,21 @@ double priceInBracket(const Schedule& schedule, const Bracket& bracket, const Sa
     }
     // The two modes add the same terms in their own orders; the order can move the last bit of
     // a price lying on the edge of a cent, so each keeps its own.
-    return target.percentMode ? (fixed + target.gross + target.cost) / n
-                              : (target.gross + target.cost + fixed) / n;
+    return target.percentMode ? (((fixed + target.gross + target.cost) + taxSum) / kept) / n
+                              : (((target.gross + target.cost + fixed) + taxSum) / kept) / n;
+}
+
+} // namespace
+
+double priceInBracket(const Schedule& schedule, const Bracket& bracket, const SaleTarget& target)
+{
+    const TransactionTax& tax = target.saleTax;
+    const double price = priceWithSaleTax(schedule, bracket, target, tax.rate, 0);
+    // The proceeds rise with the price whatever the tax, so a price whose tax at the rate is
+    // over the cap lies above the point where the cap starts, and the tax there is the cap.
+    if (tax.rate == 0 || !(tax.rate * (price * target.shares) / 100 > tax.cap))
+        return price;
+    return priceWithSaleTax(schedule, bracket, target, 0, tax.cap);
 }
 
 double centsWithin(double boundary, double shares)

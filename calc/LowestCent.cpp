@@ -17,7 +17,10 @@ constexpr int centsToTry = 4;
 double saleProfit(const Schedule& schedule, const SaleTarget& target, double price)
 {
     const TradeAmount amount{target.shares, price};
-    return (amount.value() - *Calcul_Frais(schedule, amount, Lookup::Open)) - target.cost;
+    const double saleAmount = amount.value();
+    return ((saleAmount - *Calcul_Frais(schedule, amount, Lookup::Open)) -
+            target.saleTax.on(saleAmount)) -
+           target.cost;
 }
 
 bool reachesGross(double profit, double gross)

@@ -5,7 +5,7 @@
 #include <optional>
 
 // The profit before tax of selling every share at a price, as a real sale: the open lookup, that
-// bracket's fee, the minimum and the maximum; unrounded.
+// bracket's fee, the minimum and the maximum, and the sale tax; unrounded.
 double saleProfit(const Schedule& schedule, const SaleTarget& target, double price);
 
 // Whether a profit before tax reaches G, give or take far less than a cent: G and the profit are

@@ -10,6 +10,7 @@ struct SellingPrice
     double unroundedPrice = 0;  // the price per share as the search found it
     double price = 0;           // p, the minimum selling price per share, rounded
     double saleFee = 0;         // fS, at the rounded price
+    double saleTax = 0;         // the transaction tax of the sale at that price, when one is due
     double profitBeforeTax = 0; // B, rounded
     double profitAfterTax = 0;  // N, rounded
 

@@ -64,10 +64,7 @@ CalcOutcome refusal(CalcStatus status, const SellingPrice& sofar = {})
     return outcome;
 }
 
-} // namespace
-
-CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, double taxRate,
-                             PriceRounding rounding)
+std::optional<CalcOutcome> refusedInputs(const Schedule& schedule, double taxRate)
 {
     // A rate of 100 % divides the gross profit by zero, and above it flips its sign. Minus
     // infinity, from a file edited by hand, would take all of a gain and leave a loss as it is.
@@ -78,29 +75,27 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
         outcome.bracketNumber = *bracket + 1;
         return outcome;
     }
+    return std::nullopt;
+}
 
+// The search itself, from the cost price of the shares sold: the purchase is already costed.
+CalcOutcome searchSale(const Schedule& schedule, const SharesSale& sale, double taxRate,
+                       PriceRounding rounding, SellingPrice result)
+{
     const double afterTax = (100 - taxRate) / 100;
-    const double n = trade.shares;
-    const double b = trade.wantedProfit;
-
-    SellingPrice result;
-    const TradeAmount purchase{n, trade.purchasePrice};
-    const double purchaseAmount = purchase.value();
-    const std::optional<double> purchaseFee = Calcul_Frais(schedule, purchase, Lookup::Bounded);
-    if (!purchaseFee)
-        return refusal(CalcStatus::PurchaseOverLimit);
-    result.purchaseFee = *purchaseFee;
-    const double C = roundCents((purchaseAmount + *purchaseFee) / n);
-    result.costPrice = C;
-    // Only a settings file edited by hand can bring such fees; the labels must never show them.
-    if (!isShownAmount(*purchaseFee) || !isShownAmount(C))
-        return refusal(CalcStatus::PriceInvalid);
+    const double n = sale.shares;
+    const double b = sale.wantedProfit;
+    const double C = sale.costPrice;
+    const TransactionTax& saleTax = sale.saleTax;
+    // A sale tax that with the fee would take the whole amount leaves no price to find.
+    if (!(saleTax.rate >= 0 && saleTax.rate < 100) || !(saleTax.cap >= 0))
+        return refusal(CalcStatus::PriceInvalid, result);
 
     const double cost = n * C;
     const double G =
-        trade.percentMode ? ((b / 100 + 1) * C - C) * n / afterTax : (b / n) * n / afterTax;
+        sale.percentMode ? ((b / 100 + 1) * C - C) * n / afterTax : (b / n) * n / afterTax;
     result.grossProfit = G;
-    const SaleTarget target{n, cost, G, trade.percentMode};
+    const SaleTarget target{n, cost, G, sale.percentMode, saleTax};
 
     const std::optional<Answer> answer = lowestAnswer(schedule, target);
     if (!answer)
@@ -125,14 +120,16 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
         p = cents / 100;
     }
     result.price = p;
-    const TradeAmount sale{n, p};
-    const double saleAmount = sale.value();
+    const TradeAmount sold{n, p};
+    const double saleAmount = sold.value();
     if (saleAmount > openBound)
         return refusal(CalcStatus::SaleOverLimit, result);
-    result.saleFee = *Calcul_Frais(schedule, sale, Lookup::Open);
+    result.saleFee = *Calcul_Frais(schedule, sold, Lookup::Open);
+    result.saleTax = saleTax.on(saleAmount);
     // An exact price gives the target itself, not what the rounded price would bring in.
     const bool costed = answer->boundary || realSale;
-    const double B = roundCents(costed ? (saleAmount - result.saleFee) - cost : G);
+    const double B =
+        roundCents(costed ? ((saleAmount - result.saleFee) - result.saleTax) - cost : G);
     result.profitBeforeTax = B;
     result.profitAfterTax = roundCents(taxedProfit(B, afterTax));
 
@@ -144,13 +141,50 @@ CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, doubl
         const TradeAmount next{n, p1};
         const double fee1 = *Calcul_Frais(schedule, next, Lookup::Open);
         result.nextCentPrice = p1;
-        result.nextCentProfitAfterTax =
-            roundCents(taxedProfit((next.value() - fee1) - cost, afterTax));
+        result.nextCentProfitAfterTax = roundCents(
+            taxedProfit(((next.value() - fee1) - saleTax.on(next.value())) - cost, afterTax));
     }
 
-    if (!isShownAmount(p) || !isShownAmount(result.saleFee) ||
+    if (!isShownAmount(p) || !isShownAmount(result.saleFee) || !isShownAmount(result.saleTax) ||
         !std::isfinite(result.profitBeforeTax) || !std::isfinite(result.profitAfterTax) ||
         !std::isfinite(result.nextCentProfitAfterTax))
         return refusal(CalcStatus::PriceInvalid, result);
     return CalcOutcome{CalcStatus::Done, 0, result};
+}
+
+} // namespace
+
+CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, double taxRate,
+                             PriceRounding rounding)
+{
+    if (const std::optional<CalcOutcome> refused = refusedInputs(schedule, taxRate))
+        return *refused;
+
+    const double n = trade.shares;
+    SellingPrice result;
+    const TradeAmount purchase{n, trade.purchasePrice};
+    const double purchaseAmount = purchase.value();
+    const std::optional<double> purchaseFee = Calcul_Frais(schedule, purchase, Lookup::Bounded);
+    if (!purchaseFee)
+        return refusal(CalcStatus::PurchaseOverLimit);
+    result.purchaseFee = *purchaseFee;
+    const double C = roundCents((purchaseAmount + *purchaseFee) / n);
+    result.costPrice = C;
+    // Only a settings file edited by hand can bring such fees; the labels must never show them.
+    if (!isShownAmount(*purchaseFee) || !isShownAmount(C))
+        return refusal(CalcStatus::PriceInvalid);
+    return searchSale(schedule, SharesSale{n, C, trade.wantedProfit, trade.percentMode, {}},
+                      taxRate, rounding, result);
+}
+
+CalcOutcome findSalePrice(const Schedule& schedule, const SharesSale& sale, double taxRate,
+                          PriceRounding rounding)
+{
+    if (const std::optional<CalcOutcome> refused = refusedInputs(schedule, taxRate))
+        return *refused;
+    SellingPrice result;
+    result.costPrice = sale.costPrice;
+    if (!isShownAmount(sale.costPrice) || !(sale.shares >= 1))
+        return refusal(CalcStatus::PriceInvalid);
+    return searchSale(schedule, sale, taxRate, rounding, result);
 }

@@ -3,6 +3,7 @@
 #include "CalcOutcome.h"
 #include "FeeRules.h"
 #include "PriceRounding.h"
+#include "SharesSale.h"
 #include "Trade.h"
 
 // The purchase fee, the cost price, the minimum selling price that leaves the wanted profit
@@ -13,3 +14,9 @@
 // over the limit. The tax is levied on a gain only.
 CalcOutcome findSellingPrice(const Schedule& schedule, const Trade& trade, double taxRate,
                              PriceRounding rounding = PriceRounding::Nearest);
+
+// The same search for shares whose cost price is already known, such as part of a holding built
+// in several purchases: no purchase fee is looked up, and the sale tax is a cost of the sale.
+// findSellingPrice() is this search for one purchase costed with the schedule.
+CalcOutcome findSalePrice(const Schedule& schedule, const SharesSale& sale, double taxRate,
+                          PriceRounding rounding = PriceRounding::Nearest);

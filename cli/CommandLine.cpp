@@ -10,6 +10,7 @@
 #include "LineReader.h"
 #include "Message.h"
 #include "OutputLanguage.h"
+#include "PositionsCommands.h"
 #include "ReportFormats.h"
 #include "ScheduleBook.h"
 #include "ScheduleComparison.h"
@@ -80,6 +81,11 @@ CommandLine::CommandLine(const QStringList& arguments)
       m_csv(u"csv"_s, QString(), u"FILE"_s), m_csvFormat(u"csv-format"_s, QString(), u"FORMAT"_s),
       m_schedule(u"schedule"_s, QString(), u"NAME"_s), m_english(writesEnglish(QLocale()))
 {
+    if (isPositionsCommand(arguments)) {
+        m_mode = Mode::Positions;
+        m_arguments = arguments;
+        return;
+    }
     // The command is the first word that is not an option's value. For compare, --csv asks for
     // CSV output and takes no file.
     QString command;
@@ -284,6 +290,8 @@ int CommandLine::run(QTextStream& out, QTextStream& err, const QString& version)
         return m_parser.isSet(m_csv) ? calculateCsv(out, err) : calculate(out, err);
     case Mode::Compare:
         return compare(out, err);
+    case Mode::Positions:
+        return runPositionsCommand(m_arguments, out, err);
     case Mode::Window:
         break;
     }

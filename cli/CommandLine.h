@@ -29,6 +29,7 @@ public:
         Version,
         Calc,
         Compare,
+        Positions, // the positions' own commands
         UsageError,
     };
 
@@ -86,4 +87,5 @@ private:
     QString m_error;
     bool m_toolkitOptions = false;
     bool m_english = false;
+    QStringList m_arguments;
 };

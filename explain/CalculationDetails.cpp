@@ -20,7 +20,9 @@ std::optional<CalculationDetails> explainCalculation(const CalculationInput& inp
     const Schedule& schedule = input.schedule;
     const Trade& trade = input.trade;
     const double taxRate = input.taxRate;
-    const CalcOutcome outcome = findSellingPrice(schedule, trade, taxRate, input.rounding);
+    const std::optional<SharesSale>& held = input.held;
+    const CalcOutcome outcome = held ? findSalePrice(schedule, *held, taxRate, input.rounding)
+                                     : findSellingPrice(schedule, trade, taxRate, input.rounding);
     if (!outcome.ok())
         return std::nullopt;
 
@@ -28,19 +30,31 @@ std::optional<CalculationDetails> explainCalculation(const CalculationInput& inp
     details.schedule = schedule;
     details.trade = trade;
     details.taxRate = taxRate;
+    details.held = held;
     details.result = outcome.result;
-    details.purchase =
-        feeBreakdown(schedule, TradeAmount{trade.shares, trade.purchasePrice}, Lookup::Bounded);
-    details.basis = costBasis(outcome.result, trade, taxRate);
+    if (held) {
+        details.trade = Trade{held->costPrice, held->shares, held->wantedProfit, held->percentMode};
+        details.basis = CostBasis{held->shares, outcome.result.costPrice, (100 - taxRate) / 100,
+                                  outcome.result.grossProfit, held->saleTax};
+    } else {
+        details.purchase =
+            feeBreakdown(schedule, TradeAmount{trade.shares, trade.purchasePrice}, Lookup::Bounded);
+        details.basis = costBasis(outcome.result, trade, taxRate);
+    }
     details.wantedAfterTax = roundCents(details.basis.grossWanted * details.basis.afterTax);
     details.sale = saleAtPrice(schedule, details.basis, outcome.result.price);
     if (outcome.result.inexact)
         details.nextCent = saleAtPrice(schedule, details.basis, outcome.result.nextCentPrice);
 
-    for (const double wanted : ladderTargets(trade)) {
+    for (const double wanted : ladderTargets(details.trade)) {
         Trade other = trade;
         other.wantedProfit = wanted;
-        LadderRow row{lowestPriceFor(schedule, other, taxRate), wanted == trade.wantedProfit};
+        std::optional<SharesSale> otherHeld = held;
+        if (otherHeld)
+            otherHeld->wantedProfit = wanted;
+        LadderRow row{otherHeld ? lowestPriceFor(schedule, *otherHeld, taxRate)
+                                : lowestPriceFor(schedule, other, taxRate),
+                      wanted == details.trade.wantedProfit};
         if (row.own)
             details.lowest = row.target;
         if (wanted == 0)

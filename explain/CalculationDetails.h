@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PriceRounding.h"
+#include "SharesSale.h"
 #include "TargetPrice.h"
 
 #include <QList>
@@ -14,6 +15,10 @@ struct CalculationInput
     Trade trade;
     double taxRate = 0;
     PriceRounding rounding = PriceRounding::Nearest;
+    // Shares of a position, costed at its average cost price and sold with its sale tax: the
+    // trade then only says their number, cost price and wanted profit, and no purchase is
+    // looked up in the schedule.
+    std::optional<SharesSale> held = std::nullopt;
 };
 
 // One row of the ladder of wanted profits.
@@ -29,7 +34,8 @@ struct CalculationDetails
     Schedule schedule;
     Trade trade;
     double taxRate = 0;
-    FeeBreakdown purchase; // its amount is n × the purchase price
+    std::optional<SharesSale> held; // as in the input
+    FeeBreakdown purchase;          // its amount is n × the purchase price; none for held shares
     CostBasis basis;
     double wantedAfterTax = 0; // the wanted profit in euros, after tax
     SellingPrice result;       // as the result labels show it

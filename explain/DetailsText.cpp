@@ -22,8 +22,11 @@ QString saleAmountText(const SaleAtPrice& sale, const CostBasis& basis, const QL
 
 QString profitSumText(const SaleAtPrice& sale, const CostBasis& basis, const QLocale& locale)
 {
-    return moneyText(sale.amount, locale) + u" − "_s + moneyText(sale.fee.fee, locale) + u" − "_s +
-           moneyText(basis.outlay(), locale) + u" = "_s + moneyText(sale.profitBeforeTax, locale);
+    QString terms = moneyText(sale.amount, locale) + u" − "_s + moneyText(sale.fee.fee, locale);
+    if (sale.saleTax != 0)
+        terms += u" − "_s + moneyText(sale.saleTax, locale);
+    return terms + u" − "_s + moneyText(basis.outlay(), locale) + u" = "_s +
+           moneyText(sale.profitBeforeTax, locale);
 }
 
 QString taxLabel(const CalculationDetails& details, bool english, const QLocale& locale)
@@ -138,20 +141,34 @@ QList<DetailSection> workingSections(const CalculationDetails& details, bool eng
     const Trade& trade = details.trade;
     const FeeBreakdown& purchase = details.purchase;
     const auto money = [&locale](double euros) { return moneyText(euros, locale); };
+    const QString saleTaxLabel = pick(english, u"Taxe sur la vente"_s, u"Sale tax"_s);
+    const bool taxedSale = details.held && details.held->saleTax.rate != 0;
 
     DetailSection bought{pick(english, u"Achat"_s, u"Purchase"_s), {}};
-    bought.lines = {
-        {pick(english, u"Montant de l'achat"_s, u"Purchase amount"_s),
-         sharesText(trade.shares, locale) + u" × "_s + money(trade.purchasePrice) + u" = "_s +
-             money(purchase.amount)},
-        bracketLine(purchase, false, english, locale),
-        {pick(english, u"Frais d'achat"_s, u"Purchase fee"_s),
-         feeRuleText(purchase, english, locale)},
-        {pick(english, u"Prix de revient"_s, u"Cost price"_s),
-         u"(%1 + %2) / %3 = %4"_s.arg(money(purchase.amount), money(purchase.fee),
-                                      sharesText(trade.shares, locale), money(basis.costPrice)) +
-             pick(english, u" par action"_s, u" a share"_s)},
-    };
+    if (details.held) {
+        // Shares of a position: their cost is the average cost price of its purchases.
+        bought.title = pick(english, u"Achats"_s, u"Purchases"_s);
+        bought.lines = {
+            {pick(english, u"Coût des actions vendues"_s, u"Cost of the shares sold"_s),
+             sharesText(trade.shares, locale) + u" × "_s + money(basis.costPrice) + u" = "_s +
+                 money(basis.outlay()) +
+                 pick(english, u" (prix de revient moyen, frais et taxes compris)"_s,
+                      u" (average cost price, fees and taxes included)"_s)},
+        };
+    } else
+        bought.lines = {
+            {pick(english, u"Montant de l'achat"_s, u"Purchase amount"_s),
+             sharesText(trade.shares, locale) + u" × "_s + money(trade.purchasePrice) + u" = "_s +
+                 money(purchase.amount)},
+            bracketLine(purchase, false, english, locale),
+            {pick(english, u"Frais d'achat"_s, u"Purchase fee"_s),
+             feeRuleText(purchase, english, locale)},
+            {pick(english, u"Prix de revient"_s, u"Cost price"_s),
+             u"(%1 + %2) / %3 = %4"_s.arg(money(purchase.amount), money(purchase.fee),
+                                          sharesText(trade.shares, locale),
+                                          money(basis.costPrice)) +
+                 pick(english, u" par action"_s, u" a share"_s)},
+        };
 
     DetailSection target{pick(english, u"Objectif"_s, u"Target"_s), {}};
     const QString wanted = trade.percentMode
@@ -179,6 +196,10 @@ QList<DetailSection> workingSections(const CalculationDetails& details, bool eng
          saleAmountText(sale, basis, locale)},
         bracketLine(sale.fee, true, english, locale),
         {pick(english, u"Frais de vente"_s, u"Sale fee"_s), feeRuleText(sale.fee, english, locale)},
+    };
+    if (taxedSale)
+        sold.lines.append({saleTaxLabel, money(sale.saleTax)});
+    sold.lines += QList<DetailLine>{
         {pick(english, u"Bénéfice avant impôt"_s, u"Profit before tax"_s),
          profitSumText(sale, basis, locale)},
         {taxLabel(details, english, locale), money(sale.profitBeforeTax - sale.profitAfterTax)},

@@ -11,7 +11,7 @@ double grossInBracket(const Schedule& schedule, const CostBasis& basis, int brac
 {
     const double amount = basis.shares * price;
     const double fee = limitedFee(schedule, bracketFee(schedule.brackets[size_t(bracket)], amount));
-    return amount - fee - basis.outlay();
+    return ((amount - fee) - basis.saleTax.on(amount)) - basis.outlay();
 }
 
 double profitInBracket(const Schedule& schedule, const CostBasis& basis, int bracket, double price)

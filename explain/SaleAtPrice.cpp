@@ -10,7 +10,8 @@ SaleAtPrice saleAtPrice(const Schedule& schedule, const CostBasis& basis, double
     sale.amount = basis.shares * price;
     sale.overLimit = sale.amount > openBound;
     sale.fee = feeBreakdown(schedule, TradeAmount{basis.shares, price}, Lookup::Open);
-    const double profit = (sale.amount - sale.fee.fee) - basis.outlay();
+    sale.saleTax = basis.saleTax.on(sale.amount);
+    const double profit = ((sale.amount - sale.fee.fee) - sale.saleTax) - basis.outlay();
     sale.profitBeforeTax = roundCents(profit);
     sale.profitAfterTax = roundCents(basis.afterTaxOf(sale.profitBeforeTax));
     sale.reachesWanted = !sale.overLimit && reachesGross(profit, basis.grossWanted);

@@ -2,6 +2,7 @@
 
 #include "CalcOutcome.h"
 #include "SaleAtPrice.h"
+#include "SharesSale.h"
 #include "Trade.h"
 
 // The cost basis a calculation's result fixes.
@@ -21,3 +22,5 @@ struct TargetPrice
 };
 
 TargetPrice lowestPriceFor(const Schedule& schedule, const Trade& trade, double taxRate);
+// The same for shares of a position, from their cost price and with their sale tax.
+TargetPrice lowestPriceFor(const Schedule& schedule, const SharesSale& sale, double taxRate);

@@ -3,10 +3,12 @@
 #include "DetailsController.h"
 #include "FeePage.h"
 #include "Fen_principale.h"
+#include "PositionsController.h"
 #include "ScheduleController.h"
 #include "ScheduleTexts.h"
 
 #include <QAction>
+#include <QKeySequence>
 
 Capabilities plugCapabilities(Fen_principale& window, const IniStore& store, Messenger& messenger)
 {
@@ -27,5 +29,17 @@ Capabilities plugCapabilities(Fen_principale& window, const IniStore& store, Mes
     plugged.details->scheduleInUse = [schedules = plugged.schedules] {
         return schedules->nameInUse();
     };
+
+    QAction* positionsItem =
+        addCapabilityItem(menu, QStringLiteral("Positions"), QStringLiteral("&Positions…"));
+    positionsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    plugged.positions = new PositionsController(
+        store.filePath(), messenger, window,
+        [details = plugged.details](const CalculationInput& input) {
+            details->open(input, QString());
+        },
+        &window);
+    QObject::connect(positionsItem, &QAction::triggered, plugged.positions,
+                     &PositionsController::open);
     return plugged;
 }

@@ -4,6 +4,7 @@ class DetailsController;
 class Fen_principale;
 class IniStore;
 class Messenger;
+class PositionsController;
 class ScheduleController;
 
 // The capabilities plugged into the main window. Each is owned by the window and knows it by
@@ -12,6 +13,7 @@ struct Capabilities
 {
     DetailsController* details = nullptr;
     ScheduleController* schedules = nullptr;
+    PositionsController* positions = nullptr;
 };
 
 // Creates the capabilities and connects the window's menu items to them.

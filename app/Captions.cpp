@@ -18,6 +18,7 @@ QList<CaptionPair> mainWindowCaptions()
          QStringLiteral("Calculation de&tails…")},
         {QStringLiteral("ComparerBaremes"), QStringLiteral("Comparer les &barèmes…"),
          QStringLiteral("Compare &schedules…")},
+        {QStringLiteral("Positions"), QStringLiteral("&Positions…"), QStringLiteral("&Positions…")},
         {QStringLiteral("EffacerLesDonnées"), QStringLiteral("Éffacer les &données"),
          QStringLiteral("Clear &data")},
         {QStringLiteral("quitter"), QStringLiteral("&Quitter"), QStringLiteral("&Quit")},

@@ -91,3 +91,8 @@ void PositionsController::open()
     m_window->raise();
     m_window->activateWindow();
 }
+
+PositionsWindow* PositionsController::window() const
+{
+    return m_window;
+}

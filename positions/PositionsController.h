@@ -31,7 +31,7 @@ public:
     // Opens the store if need be and shows the window, or says why the store cannot be used.
     void open();
 
-    PositionsWindow* window() const { return m_window; }
+    PositionsWindow* window() const;
 
 private:
     QString m_settingsPath;

@@ -22,6 +22,7 @@ private slots:
     void everyControlExistsWithItsDesignCaption_data();
     void everyControlExistsWithItsDesignCaption();
     void startupLoadsTheSavedSchedule();
+    void capabilitiesHaveTheirMenuItems();
     void startupIsAlwaysFrench();
     void storedValuesComeBackWhole_data();
     void storedValuesComeBackWhole();
@@ -112,6 +113,23 @@ void MainWindowTest::everyControlExistsWithItsDesignCaption()
     else if (auto* label = qobject_cast<QLabel*>(control))
         shown = label->text();
     QCOMPARE(shown, caption);
+}
+
+void MainWindowTest::capabilitiesHaveTheirMenuItems()
+{
+    MainWindowFixture f;
+    Fen_principale& window = f.open();
+    QStringList items;
+    for (const QAction* action : window.menu().fichier->actions())
+        items << action->text();
+    QCOMPARE(items, (QStringList{"&Calculer", "Dé&tail du calcul…", "Comparer les &barèmes…",
+                                 "&Positions…", "Éffacer les &données",
+                                 "Éffacer les frais de co&urtage", "&Quitter"}));
+    window.Anglais_Click();
+    QCOMPARE(window.findChild<QAction*>("Positions")->text(), QString("&Positions…"));
+    QCOMPARE(window.findChild<QAction*>("Positions")->shortcut(),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    QCOMPARE(window.findChild<QAction*>("ComparerBaremes")->text(), QString("Compare &schedules…"));
 }
 
 void MainWindowTest::startupLoadsTheSavedSchedule()

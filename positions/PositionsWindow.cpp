@@ -207,7 +207,11 @@ void PositionsWindow::build()
     m_taxOption->setCurrentIndex(std::clamp(m_seam.taxOption(), 0, 2));
     m_saleSchedule = new QComboBox(saleBox);
     saleForm->addRow(pick(en, u"Actions à vendre :"_s, u"Shares to sell:"_s), m_sellShares);
-    saleForm->addRow(pick(en, u"&Bénéfice souhaité :"_s, u"&Wanted profit:"_s), profitRow);
+    // The caption names the profit field, which its access key reaches.
+    auto* profitLabel =
+        new QLabel(pick(en, u"&Bénéfice souhaité :"_s, u"&Wanted profit:"_s), saleBox);
+    profitLabel->setBuddy(m_profit);
+    saleForm->addRow(profitLabel, profitRow);
     saleForm->addRow(pick(en, u"Taux d'imposition :"_s, u"Tax rate:"_s), m_taxOption);
     saleForm->addRow(pick(en, u"Barème de la vente :"_s, u"Schedule of the sale:"_s),
                      m_saleSchedule);

@@ -90,10 +90,13 @@ LineReader::Status LineReader::next(QByteArray& line)
         return Status::Failed;
     if (m_start >= m_buffer.size())
         return Status::End;
-    // The last line, without an ending.
+    // The last line, without an ending: the byte kept for a CR that may have ended it counts.
     ++m_lineNumber;
-    line = withoutEnding(m_buffer.mid(m_start));
+    QByteArray last = withoutEnding(m_buffer.mid(m_start));
     m_buffer.clear();
     m_start = 0;
+    if (last.size() > m_limit)
+        return Status::TooLong;
+    line = std::move(last);
     return Status::Line;
 }

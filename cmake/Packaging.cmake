@@ -25,6 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.vantrelle.fr)
 # dpkg-shlibdeps (package dpkg-dev) turns the libraries the executable links into dependencies.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The SQLite driver of Qt SQL is a plugin, which dpkg-shlibdeps cannot see: the positions need it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
 # Qt's own texts in French; without them the program works, with those texts in English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 

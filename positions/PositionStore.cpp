@@ -317,6 +317,23 @@ std::optional<Position> PositionStore::position(qint64 id)
     return std::nullopt;
 }
 
+StoreChange PositionStore::inTransaction(const Work& work)
+{
+    if (m_readOnly || open() != StoreState::Ready)
+        return failure(m_error);
+    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
+    Transaction transaction(database);
+    if (!transaction.begun())
+        return failure(transaction.error());
+    // A change refused or failed part-way is rolled back whole when the transaction goes.
+    const StoreChange change = work(database);
+    if (!change.ok())
+        return change;
+    if (!transaction.commit())
+        return failure(transaction.error());
+    return change;
+}
+
 StoreChange PositionStore::failure(const QString& detail)
 {
     m_error = detail;
@@ -325,73 +342,56 @@ StoreChange PositionStore::failure(const QString& detail)
 
 StoreChange PositionStore::addPosition(const Position& position)
 {
-    if (m_readOnly || open() != StoreState::Ready)
-        return failure(m_error);
-    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-    Transaction transaction(database);
-    if (!transaction.begun())
-        return failure(transaction.error());
-    QSqlQuery query(database);
-    query.prepare(u"SELECT 1 FROM positions WHERE name = :name"_s);
-    query.bindValue(u":name"_s, position.name);
-    if (query.exec() && query.next())
-        return refused(StoreRefusal::Reason::NameTaken);
-    query.prepare(u"INSERT INTO positions (name, code, schedule, purchase_tax_rate, "
-                  "sale_tax_rate, sale_tax_cap) VALUES (:name, :code, :schedule, :purchaseRate, "
-                  ":saleRate, :saleCap)"_s);
-    bindPosition(query, position);
-    if (!query.exec())
-        return failure(query.lastError().text());
-    const qint64 id = query.lastInsertId().toLongLong();
-    if (!transaction.commit())
-        return failure(transaction.error());
-    return StoreChange{id, {}};
+    return inTransaction([&](const QSqlDatabase& database) -> StoreChange {
+        QSqlQuery query(database);
+        query.prepare(u"SELECT 1 FROM positions WHERE name = :name"_s);
+        query.bindValue(u":name"_s, position.name);
+        if (query.exec() && query.next())
+            return refused(StoreRefusal::Reason::NameTaken);
+        query.prepare(
+            u"INSERT INTO positions (name, code, schedule, purchase_tax_rate, "
+            "sale_tax_rate, sale_tax_cap) VALUES (:name, :code, :schedule, :purchaseRate, "
+            ":saleRate, :saleCap)"_s);
+        bindPosition(query, position);
+        if (!query.exec())
+            return failure(query.lastError().text());
+        const qint64 id = query.lastInsertId().toLongLong();
+        return StoreChange{id, {}};
+    });
 }
 
 StoreChange PositionStore::updatePosition(const Position& position)
 {
-    if (m_readOnly || open() != StoreState::Ready)
-        return failure(m_error);
-    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-    Transaction transaction(database);
-    if (!transaction.begun())
-        return failure(transaction.error());
-    QSqlQuery query(database);
-    query.prepare(u"SELECT 1 FROM positions WHERE name = :name AND id <> :id"_s);
-    query.bindValue(u":name"_s, position.name);
-    query.bindValue(u":id"_s, position.id);
-    if (query.exec() && query.next())
-        return refused(StoreRefusal::Reason::NameTaken);
-    query.prepare(u"UPDATE positions SET name = :name, code = :code, schedule = :schedule, "
-                  "purchase_tax_rate = :purchaseRate, sale_tax_rate = :saleRate, "
-                  "sale_tax_cap = :saleCap WHERE id = :id"_s);
-    bindPosition(query, position);
-    query.bindValue(u":id"_s, position.id);
-    if (!query.exec())
-        return failure(query.lastError().text());
-    if (query.numRowsAffected() == 0)
-        return refused(StoreRefusal::Reason::NotFound);
-    if (!transaction.commit())
-        return failure(transaction.error());
-    return StoreChange{position.id, {}};
+    return inTransaction([&](const QSqlDatabase& database) -> StoreChange {
+        QSqlQuery query(database);
+        query.prepare(u"SELECT 1 FROM positions WHERE name = :name AND id <> :id"_s);
+        query.bindValue(u":name"_s, position.name);
+        query.bindValue(u":id"_s, position.id);
+        if (query.exec() && query.next())
+            return refused(StoreRefusal::Reason::NameTaken);
+        query.prepare(u"UPDATE positions SET name = :name, code = :code, schedule = :schedule, "
+                      "purchase_tax_rate = :purchaseRate, sale_tax_rate = :saleRate, "
+                      "sale_tax_cap = :saleCap WHERE id = :id"_s);
+        bindPosition(query, position);
+        query.bindValue(u":id"_s, position.id);
+        if (!query.exec())
+            return failure(query.lastError().text());
+        if (query.numRowsAffected() == 0)
+            return refused(StoreRefusal::Reason::NotFound);
+        return StoreChange{position.id, {}};
+    });
 }
 
 StoreChange PositionStore::removePosition(qint64 id)
 {
-    if (m_readOnly || open() != StoreState::Ready)
-        return failure(m_error);
-    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-    Transaction transaction(database);
-    if (!transaction.begun())
-        return failure(transaction.error());
-    QSqlQuery query(database);
-    query.prepare(u"DELETE FROM positions WHERE id = :id"_s);
-    query.bindValue(u":id"_s, id);
-    if (!query.exec())
-        return failure(query.lastError().text());
-    if (!transaction.commit())
-        return failure(transaction.error());
-    return StoreChange{id, {}};
+    return inTransaction([&](const QSqlDatabase& database) -> StoreChange {
+        QSqlQuery query(database);
+        query.prepare(u"DELETE FROM positions WHERE id = :id"_s);
+        query.bindValue(u":id"_s, id);
+        if (!query.exec())
+            return failure(query.lastError().text());
+        return StoreChange{id, {}};
+    });
 }
 
 QList<Movement> PositionStore::movementsOf(qint64 positionId, bool* ok)
@@ -428,124 +428,113 @@ StoreChange PositionStore::removeMovement(qint64 positionId, qint64 movementId)
 StoreChange PositionStore::changeMovements(qint64 positionId, const std::optional<Movement>& put,
                                            qint64 removedId)
 {
-    if (m_readOnly || open() != StoreState::Ready)
-        return failure(m_error);
-    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-    Transaction transaction(database);
-    if (!transaction.begun())
-        return failure(transaction.error());
-    QSqlQuery query(database);
-    query.prepare(u"SELECT 1 FROM positions WHERE id = :id"_s);
-    query.bindValue(u":id"_s, positionId);
-    if (!query.exec() || !query.next())
-        return refused(StoreRefusal::Reason::NotFound);
-    query.finish();
-
-    bool ok = false;
-    QList<Movement> movements = movementsOf(positionId, &ok);
-    if (!ok)
-        return failure(database.lastError().text());
-    const qint64 changedId = put ? put->id : removedId;
-    if (changedId != 0) {
-        const auto kept = std::find_if(movements.begin(), movements.end(),
-                                       [&](const Movement& m) { return m.id == changedId; });
-        if (kept == movements.end())
+    return inTransaction([&](const QSqlDatabase& database) -> StoreChange {
+        QSqlQuery query(database);
+        query.prepare(u"SELECT 1 FROM positions WHERE id = :id"_s);
+        query.bindValue(u":id"_s, positionId);
+        if (!query.exec() || !query.next())
             return refused(StoreRefusal::Reason::NotFound);
-        movements.erase(kept);
-    }
-    if (put)
-        movements.append(*put);
-    // The history as it will stand decides: a change anywhere may leave a later sale short.
-    const PositionHistory history = replay(movements);
-    if (history.oversold) {
-        StoreChange change = refused(StoreRefusal::Reason::Oversold);
-        change.refusals.first().movement = *history.oversold;
-        return change;
-    }
+        query.finish();
 
-    qint64 id = changedId;
-    if (!put) {
-        query.prepare(u"DELETE FROM movements WHERE id = :id"_s);
-        query.bindValue(u":id"_s, removedId);
-    } else if (put->id == 0) {
-        query.prepare(u"INSERT INTO movements (position, date, kind, shares, price, fee, taxes) "
-                      "VALUES (:position, :date, :kind, :shares, :price, :fee, :taxes)"_s);
-        query.bindValue(u":position"_s, positionId);
-        bindMovement(query, *put);
-    } else {
-        query.prepare(u"UPDATE movements SET date = :date, kind = :kind, shares = :shares, "
-                      "price = :price, fee = :fee, taxes = :taxes WHERE id = :id"_s);
-        bindMovement(query, *put);
-        query.bindValue(u":id"_s, put->id);
-    }
-    if (!query.exec())
-        return failure(query.lastError().text());
-    if (put && put->id == 0)
-        id = query.lastInsertId().toLongLong();
-    if (!transaction.commit())
-        return failure(transaction.error());
-    return StoreChange{id, {}};
+        bool ok = false;
+        QList<Movement> movements = movementsOf(positionId, &ok);
+        if (!ok)
+            return failure(database.lastError().text());
+        const qint64 changedId = put ? put->id : removedId;
+        if (changedId != 0) {
+            const auto kept = std::find_if(movements.begin(), movements.end(),
+                                           [&](const Movement& m) { return m.id == changedId; });
+            if (kept == movements.end())
+                return refused(StoreRefusal::Reason::NotFound);
+            movements.erase(kept);
+        }
+        if (put)
+            movements.append(*put);
+        // The history as it will stand decides: a change anywhere may leave a later sale short.
+        const PositionHistory history = replay(movements);
+        if (history.oversold) {
+            StoreChange change = refused(StoreRefusal::Reason::Oversold);
+            change.refusals.first().movement = *history.oversold;
+            return change;
+        }
+
+        qint64 id = changedId;
+        if (!put) {
+            query.prepare(u"DELETE FROM movements WHERE id = :id"_s);
+            query.bindValue(u":id"_s, removedId);
+        } else if (put->id == 0) {
+            query.prepare(
+                u"INSERT INTO movements (position, date, kind, shares, price, fee, taxes) "
+                "VALUES (:position, :date, :kind, :shares, :price, :fee, :taxes)"_s);
+            query.bindValue(u":position"_s, positionId);
+            bindMovement(query, *put);
+        } else {
+            query.prepare(u"UPDATE movements SET date = :date, kind = :kind, shares = :shares, "
+                          "price = :price, fee = :fee, taxes = :taxes WHERE id = :id"_s);
+            bindMovement(query, *put);
+            query.bindValue(u":id"_s, put->id);
+        }
+        if (!query.exec())
+            return failure(query.lastError().text());
+        if (put && put->id == 0)
+            id = query.lastInsertId().toLongLong();
+        return StoreChange{id, {}};
+    });
 }
 
 StoreChange PositionStore::importMovements(const QList<ImportedMovement>& lines)
 {
-    if (m_readOnly || open() != StoreState::Ready)
-        return failure(m_error);
-    const QSqlDatabase database = QSqlDatabase::database(m_connection, false);
-    Transaction transaction(database);
-    if (!transaction.begun())
-        return failure(transaction.error());
+    return inTransaction([&](const QSqlDatabase& database) -> StoreChange {
+        QHash<QString, qint64> positionIds;
+        QSqlQuery query(database);
+        query.setForwardOnly(true);
+        if (!query.exec(u"SELECT id, name FROM positions"_s))
+            return failure(query.lastError().text());
+        while (query.next())
+            positionIds.insert(query.value(1).toString(), query.value(0).toLongLong());
+        query.finish();
 
-    QHash<QString, qint64> positionIds;
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
-    if (!query.exec(u"SELECT id, name FROM positions"_s))
-        return failure(query.lastError().text());
-    while (query.next())
-        positionIds.insert(query.value(1).toString(), query.value(0).toLongLong());
-    query.finish();
-
-    QSqlQuery addPositionQuery(database);
-    addPositionQuery.prepare(u"INSERT INTO positions (name) VALUES (:name)"_s);
-    QSqlQuery insert(database);
-    insert.prepare(u"INSERT INTO movements (position, date, kind, shares, price, fee, taxes) "
-                   "VALUES (:position, :date, :kind, :shares, :price, :fee, :taxes)"_s);
-    QHash<qint64, int> lineOfMovement;
-    QList<qint64> touched;
-    for (const ImportedMovement& line : lines) {
-        auto found = positionIds.constFind(line.position);
-        if (found == positionIds.constEnd()) {
-            addPositionQuery.bindValue(u":name"_s, line.position);
-            if (!addPositionQuery.exec())
-                return failure(addPositionQuery.lastError().text());
-            found = positionIds.insert(line.position, addPositionQuery.lastInsertId().toLongLong());
+        QSqlQuery addPositionQuery(database);
+        addPositionQuery.prepare(u"INSERT INTO positions (name) VALUES (:name)"_s);
+        QSqlQuery insert(database);
+        insert.prepare(u"INSERT INTO movements (position, date, kind, shares, price, fee, taxes) "
+                       "VALUES (:position, :date, :kind, :shares, :price, :fee, :taxes)"_s);
+        QHash<qint64, int> lineOfMovement;
+        QList<qint64> touched;
+        for (const ImportedMovement& line : lines) {
+            auto found = positionIds.constFind(line.position);
+            if (found == positionIds.constEnd()) {
+                addPositionQuery.bindValue(u":name"_s, line.position);
+                if (!addPositionQuery.exec())
+                    return failure(addPositionQuery.lastError().text());
+                found =
+                    positionIds.insert(line.position, addPositionQuery.lastInsertId().toLongLong());
+            }
+            if (!touched.contains(*found))
+                touched.append(*found);
+            insert.bindValue(u":position"_s, *found);
+            bindMovement(insert, line.movement);
+            if (!insert.exec())
+                return failure(insert.lastError().text());
+            lineOfMovement.insert(insert.lastInsertId().toLongLong(), line.line);
         }
-        if (!touched.contains(*found))
-            touched.append(*found);
-        insert.bindValue(u":position"_s, *found);
-        bindMovement(insert, line.movement);
-        if (!insert.exec())
-            return failure(insert.lastError().text());
-        lineOfMovement.insert(insert.lastInsertId().toLongLong(), line.line);
-    }
 
-    StoreChange change;
-    for (const qint64 positionId : std::as_const(touched)) {
-        bool ok = false;
-        const PositionHistory history = replay(movementsOf(positionId, &ok));
-        if (!ok)
-            return failure(database.lastError().text());
-        if (!history.oversold)
-            continue;
-        StoreRefusal refusedSale = refusal(StoreRefusal::Reason::Oversold);
-        refusedSale.movement = *history.oversold;
-        refusedSale.line = lineOfMovement.value(history.oversold->id);
-        refusedSale.detail = positionIds.key(positionId);
-        change.refusals.append(refusedSale);
-    }
-    if (!change.ok())
+        StoreChange change;
+        for (const qint64 positionId : std::as_const(touched)) {
+            bool ok = false;
+            const PositionHistory history = replay(movementsOf(positionId, &ok));
+            if (!ok)
+                return failure(database.lastError().text());
+            if (!history.oversold)
+                continue;
+            StoreRefusal refusedSale = refusal(StoreRefusal::Reason::Oversold);
+            refusedSale.movement = *history.oversold;
+            refusedSale.line = lineOfMovement.value(history.oversold->id);
+            refusedSale.detail = positionIds.key(positionId);
+            change.refusals.append(refusedSale);
+        }
+        if (!change.ok())
+            return change;
         return change;
-    if (!transaction.commit())
-        return failure(transaction.error());
-    return change;
+    });
 }

@@ -5,7 +5,10 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class QSqlDatabase;
 
 // Why the store could not be opened. A file from a newer version of the program, or one that is
 // not a sound database of positions, is left exactly as it is: the user's data is never
@@ -100,6 +103,10 @@ private:
                                 qint64 removedId);
     QList<Movement> movementsOf(qint64 positionId, bool* ok);
     StoreChange failure(const QString& detail);
+    // Opens the store if need be and runs the work in one transaction, committed when the work
+    // has nothing to refuse.
+    using Work = std::function<StoreChange(const QSqlDatabase& database)>;
+    StoreChange inTransaction(const Work& work);
 
     QString m_path;
     QString m_connection;

@@ -282,54 +282,6 @@ QList<NamedSchedule> ScheduleBook::storedSchedules() const
     return result;
 }
 
-std::optional<ScheduleTexts> ScheduleBook::switchTo(const QString& name, const ScheduleTexts& page,
-                                                    bool english) const
-{
-    const ScheduleChange change = switchFrom(currentName(english), page, name, english);
-    if (change.outcome != ScheduleOutcome::Done)
-        return std::nullopt;
-    return change.texts;
-}
-
-bool ScheduleBook::create(const QString& name, const ScheduleTexts& texts,
-                          const ScheduleTexts& page, bool english) const
-{
-    return createFrom(currentName(english), page, name, texts, english).outcome ==
-           ScheduleOutcome::Done;
-}
-
-bool ScheduleBook::rename(const QString& oldName, const QString& newName, bool english) const
-{
-    return renameTo(oldName, newName, english).outcome == ScheduleOutcome::Done;
-}
-
-std::optional<ScheduleTexts> ScheduleBook::removeCurrent(bool english) const
-{
-    const ScheduleChange change = remove(currentName(english), english);
-    if (change.outcome != ScheduleOutcome::Done)
-        return std::nullopt;
-    return change.texts;
-}
-
-bool ScheduleBook::removeOther(const QString& name) const
-{
-    return changed([&](const ScheduleIndex& schedules, ScheduleChange& change) -> Edits {
-               const std::optional<QString> other = schedules.stored(name);
-               if (!other)
-                   return refuse(change, ScheduleOutcome::Gone, name);
-               return QList<IniSectionEdit>{removed(*other)};
-           }).outcome == ScheduleOutcome::Done;
-}
-
-std::optional<QString> ScheduleBook::add(const QString& name, const ScheduleTexts& texts,
-                                         bool english) const
-{
-    const ScheduleChange change = addSchedule(name, texts, english);
-    if (change.outcome != ScheduleOutcome::Done)
-        return std::nullopt;
-    return change.name;
-}
-
 QStringList scheduleNames(const IniStore& store, bool english)
 {
     const ScheduleIndex schedules(store.document());

@@ -92,21 +92,13 @@ public:
     // Done names the name it got.
     ScheduleChange addSchedule(const QString& name, const ScheduleTexts& texts, bool english) const;
 
-    // The same, acting on the schedule the file has in use, for a window that follows it.
+    // The file's schedule in use and the others, as the command line reads them.
     QString currentName(bool english) const;
     // The schedules not in use, in the order of the file.
     QStringList otherNames() const;
     QStringList allNames(bool english) const;
     std::optional<ScheduleTexts> stored(const QString& name) const;
     QList<NamedSchedule> storedSchedules() const;
-    std::optional<ScheduleTexts> switchTo(const QString& name, const ScheduleTexts& page,
-                                          bool english) const;
-    bool create(const QString& name, const ScheduleTexts& texts, const ScheduleTexts& page,
-                bool english) const;
-    bool rename(const QString& oldName, const QString& newName, bool english) const;
-    std::optional<ScheduleTexts> removeCurrent(bool english) const;
-    bool removeOther(const QString& name) const;
-    std::optional<QString> add(const QString& name, const ScheduleTexts& texts, bool english) const;
 
 private:
     ScheduleIndex index() const;

@@ -94,7 +94,8 @@ void ScheduleBookTest::switchingBackAndForthKeepsEveryValue()
     MainWindowFixture f;
     const IniStore store = f.settings.store();
     saveSchedule(store, five);
-    QVERIFY(ScheduleBook(store).add("Crédit été", two, false));
+    QCOMPARE(ScheduleBook(store).addSchedule("Crédit été", two, false).outcome,
+             ScheduleOutcome::Done);
     Fen_principale& window = f.open();
 
     choose(window, "Crédit été");
@@ -129,7 +130,8 @@ void ScheduleBookTest::scheduleFailingTheRulesIsNotLeft()
     QFETCH(int, answer);
     QFETCH(bool, switched);
     MainWindowFixture f;
-    QVERIFY(ScheduleBook(f.settings.store()).add("Autre", two, false));
+    QCOMPARE(ScheduleBook(f.settings.store()).addSchedule("Autre", two, false).outcome,
+             ScheduleOutcome::Done);
     Fen_principale& window = f.open();
     window.feePage()->setSchedule(page);
     const QByteArray before = f.settings.contents();
@@ -150,14 +152,15 @@ void ScheduleBookTest::renameDeleteAndImport()
     const IniStore store = f.settings.store();
     saveSchedule(store, five);
     Fen_principale& window = f.open();
-    QVERIFY(!ScheduleBook(store).removeCurrent(false)); // the last one stays
+    QCOMPARE(ScheduleBook(store).remove(ScheduleBook(store).currentName(false), false).outcome,
+             ScheduleOutcome::LastOne); // the last one stays
 
     QVERIFY(f.capabilities.schedules->renameSchedule("Crédit — PEA"));
     QVERIFY(f.settings.contents().contains("Bar\xE8me=Cr\xE9"
                                            "dit \x97 PEA\r\n"));
     const ScheduleBook book(store);
-    QCOMPARE(*book.add("crédit — pea", two, false), QString("crédit — pea (2)"));
-    QCOMPARE(*book.add("Crédit — PEA", two, false), QString("Crédit — PEA (3)"));
+    QCOMPARE(book.addSchedule("crédit — pea", two, false).name, QString("crédit — pea (2)"));
+    QCOMPARE(book.addSchedule("Crédit — PEA", two, false).name, QString("Crédit — PEA (3)"));
     QVERIFY(f.capabilities.schedules->createSchedule("Vide", false));
     QCOMPARE(window.feePage()->schedule(), ScheduleTexts{});
     QCOMPARE(*book.stored("Crédit — PEA"), five);
@@ -165,7 +168,7 @@ void ScheduleBookTest::renameDeleteAndImport()
     QVERIFY(f.capabilities.schedules->deleteSchedule());
     QCOMPARE(book.currentName(false), QString("Crédit — PEA"));
     QCOMPARE(window.feePage()->schedule(), five);
-    QVERIFY(book.removeOther("CRÉDIT — PEA (3)"));
+    QCOMPARE(book.remove("CRÉDIT — PEA (3)", false).outcome, ScheduleOutcome::Done);
     QCOMPARE(book.allNames(false), (QStringList{"Crédit — PEA", "crédit — pea (2)"}));
 }
 
@@ -173,7 +176,8 @@ void ScheduleBookTest::compareWindowWritesOnlyTheSwitchAsked()
 {
     MainWindowFixture f;
     saveSchedule(f.settings.store(), five);
-    QVERIFY(ScheduleBook(f.settings.store()).add("Deux", two, false));
+    QCOMPARE(ScheduleBook(f.settings.store()).addSchedule("Deux", two, false).outcome,
+             ScheduleOutcome::Done);
     Fen_principale& window = f.open();
     QAction* compare = window.findChild<QAction*>("ComparerBaremes");
     QVERIFY(!compare->isEnabled());
@@ -218,7 +222,7 @@ void ScheduleBookTest::compareWindowFitsEachOpeningAndWaitsForTheTrade()
 
     const ScheduleBook book(f.settings.store());
     for (const char* name : {"Deux", "Trois", "Quatre", "Cinq", "Un nom bien plus long"})
-        QVERIFY(book.add(name, two, false));
+        QCOMPARE(book.addSchedule(name, two, false).outcome, ScheduleOutcome::Done);
     compare->trigger();
     QApplication::processEvents();
     QCOMPARE(shown->table->rowCount(), 6);
@@ -266,7 +270,8 @@ void ScheduleBookTest::names()
         return;
     // A good name comes back from the file as it was typed, outer blanks aside.
     TempSettings settings;
-    QVERIFY(ScheduleBook(settings.store()).add(name.trimmed(), two, false));
+    QCOMPARE(ScheduleBook(settings.store()).addSchedule(name.trimmed(), two, false).outcome,
+             ScheduleOutcome::Done);
     QCOMPARE(ScheduleBook(settings.store()).otherNames(), QStringList{name.trimmed()});
 }
 

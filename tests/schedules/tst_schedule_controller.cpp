@@ -79,8 +79,9 @@ void ScheduleControllerTest::stepActsOnTheFileAndThePage()
     const IniStore store = settings.store();
     saveSchedule(store, inUse);
     const ScheduleBook book(store);
-    QVERIFY(book.rename(book.currentName(false), "Premier", false));
-    QVERIFY(book.add("Autre", other, false));
+    QCOMPARE(book.renameTo(book.currentName(false), "Premier", false).outcome,
+             ScheduleOutcome::Done);
+    QCOMPARE(book.addSchedule("Autre", other, false).outcome, ScheduleOutcome::Done);
     FakeMessenger messenger;
     FakeMainWindow window;
     window.page = typed;
